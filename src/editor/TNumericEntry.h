@@ -50,7 +50,7 @@ public:
     void SetValueAsInt64(std::int64_t n);
 
     QString FormatStr() const { return FFormatStr; }
-    // Reformats the shown value; an empty format shows the bare integer part.
+    // Reformats the shown value without OnValueChanged; see FormatNumber.
     void SetFormatStr(const QString &format);
 
     float Increment() const { return FIncrement; }

@@ -19,11 +19,14 @@ public:
     QToolButton *UpButton() const { return FUp; }
     QToolButton *DownButton() const { return FDown; }
 
+    QSize sizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void UpdateButtons();
+    int ButtonWidth() const;
 
     QToolButton *FUp;
     QToolButton *FDown;
