@@ -1,0 +1,9 @@
+#include "sml/KOVA_TitleBlock.h"
+
+KOVA_DEFINE_CONSTRUCTION(KOVA_Station_TitleBlock_Version)
+KOVA_DEFINE_CONSTRUCTION(KOVA_Station_TitleBlock_Target)
+KOVA_DEFINE_CONSTRUCTION(KOVA_Station_TitleBlock_CreatedOn)
+KOVA_DEFINE_CONSTRUCTION(KOVA_Station_TitleBlock_Location)
+KOVA_DEFINE_CONSTRUCTION(KOVA_Station_TitleBlock_Personel)
+KOVA_DEFINE_CONSTRUCTION(KOVA_Station_TitleBlock_Files)
+KOVA_DEFINE_CONSTRUCTION(KOVA_Station_TitleBlock)
