@@ -157,9 +157,8 @@ public:
 private:
     void Bad(int i)
     {
-        if (FFirstBad < 0)
-            FFirstBad = i;
-        FLastBad = i;
+        FFirstBad = FFirstBad < 0 ? i : std::min(FFirstBad, i);
+        FLastBad = std::max(FLastBad, i);
     }
 
     void ReadInteger(int i, int end, int radix, bool multipliers)
@@ -214,8 +213,11 @@ private:
                 Bad(i);
             }
         }
-        if (expIndex >= 0 && FExpDigits.isEmpty())
+        if (expIndex >= 0 && FExpDigits.isEmpty()) {
+            // An exponent without digits: everything from its letter on is wrong.
             Bad(expIndex);
+            Bad(end - 1);
+        }
         const bool hasMantissa = !FIntDigits.isEmpty() || !FFracDigits.isEmpty();
         if (!hasMantissa && (phase != Int || FMultiplier != 0)) {
             // A separator, exponent or multiplier without any digit before it.
