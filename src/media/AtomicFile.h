@@ -1,0 +1,10 @@
+// Whole-file writes that either complete or leave the target as it was.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Writes bytes to a temporary file in the target's folder, flushes it to disk and
+// renames it over fileName. On any failure throws std::runtime_error
+// ("<fileName>: <reason>"); an existing target is untouched and no temporary file remains.
+void WriteFileAtomically(const QString &fileName, const QByteArray &bytes);
