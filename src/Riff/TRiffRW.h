@@ -103,7 +103,7 @@ private:
     bool SameAsSource(const TChunkInfo &chunk) const;
     std::vector<TSaveItem> Layout() const;
     void SaveNewFile(const QString &Filename, bool ontoSource);
-    bool SaveInPlace();
+    bool SaveInPlace(const QString &Filename);
     void Step(const char *name) const;
 
     TFourCC FFourCC;
