@@ -716,6 +716,11 @@ bool TRiffRW::SaveInPlace(const QString &Filename)
             file.WriteAt(0, oldHeader.constData(), HeaderSize);
             file.Truncate(length);
             file.Sync();
+            // The bytes are the loaded ones again; only the time stamp moved.
+            struct stat st {
+            };
+            if (::fstat(file.Fd(), &st) == 0 && st.st_size == length)
+                source.Modified = st.st_mtim;
             throw;
         }
         if (at > start) {
