@@ -32,6 +32,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <typeindex>
 #include <vector>
 
 struct _xmlNode;
@@ -43,12 +44,16 @@ class TXMLTree;
 using IXMLNode = std::shared_ptr<TXMLNode>;
 using IXMLNodeList = std::shared_ptr<TXMLNodeList>;
 
-// Creates an empty wrapper of one node class; the layer attaches it to its DOM node.
-using TXMLNodeClass = std::function<IXMLNode()>;
+// One node class: its type (to reuse a live wrapper of that class) and how to create an empty
+// wrapper, which the layer then attaches to its DOM node.
+struct TXMLNodeClass {
+    std::type_index Type;
+    std::function<IXMLNode()> Create;
+};
 
 template <class T> TXMLNodeClass XMLNodeClassOf()
 {
-    return [] { return std::make_shared<T>(); };
+    return {std::type_index(typeid(T)), [] { return std::make_shared<T>(); }};
 }
 
 // The node as interface T; throws EIntfCastError when it is not of that class (or is null).
@@ -147,7 +152,6 @@ protected:
 private:
     friend class TXMLNodeList;
     friend class TXMLDocument;
-    friend class TXMLTree;
 
     struct TNodeClassInfo {
         QString NodeName;
@@ -155,19 +159,26 @@ private:
         TXMLNodeClass NodeClass;
     };
 
+    // The live wrapper of dom when it is of nodeClass (any class when null), else a new one.
     static IXMLNode Wrap(_xmlNode *dom, const IXMLNode &parent,
-                         const std::shared_ptr<TXMLTree> &tree, const TXMLNodeClass &nodeClass);
+                         const std::shared_ptr<TXMLTree> &tree, const TXMLNodeClass *nodeClass);
+    static bool Matches(const _xmlNode *dom, const QByteArray &name, const QString &namespaceURI);
+    const TXMLNodeClass *ChildClassFor(const _xmlNode *dom) const;
     IXMLNode WrapChild(_xmlNode *dom);
     IXMLNode ChildElement(const QString &name);
-    IXMLNode ChildByName(const QString &name);
-    IXMLNode InsertElement(_xmlNode *element, int index);
+    IXMLNode AttributeNode(const QString &name);
+    IXMLNode InsertNode(_xmlNode *node, int index);
+    int RemoveChild(int index);
     std::vector<IXMLNode> &ChildItems();
     std::vector<IXMLNode> &AttributeItems();
+    void SyncChildItems();
     void CheckElement() const;
+    bool IsDocumentNode() const;
     TXMLDocOptions Options() const;
+    QString IndentStr() const;
     void Notify(bool before, TNodeChange change);
     _xmlNode *SingleTextChild(bool createWhenEmpty);
-    void DropChildItems() { FChildItems.reset(); }
+    _xmlNode *FindAttr(const QString &name) const;
 
     _xmlNode *FDOMNode = nullptr;
     std::weak_ptr<TXMLNode> FParent;

@@ -29,6 +29,7 @@ public:
     // Position of the node (same DOM node) or of the first node of that name; -1 when absent.
     int IndexOf(const IXMLNode &node) const;
     int IndexOf(const QString &name) const;
+    int IndexOf(const QString &name, const QString &namespaceURI) const;
     IXMLNode First() const; // null when empty
     IXMLNode Last() const;  // null when empty
 

@@ -7,9 +7,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
+#include <unordered_set>
 
 struct _xmlDoc;
 struct _xmlNode;
@@ -31,25 +32,33 @@ public:
     TXMLTree &operator=(const TXMLTree &) = delete;
 
     // Parses bytes: encoding from byte-order mark or declaration, UTF-8 otherwise, Windows-1252
-    // for undeclared bytes that are not UTF-8. Throws EXMLDocError with the parse message.
+    // for undeclared bytes that are not UTF-8. Whitespace-only text beside other nodes is dropped.
+    // Entity declarations are refused. Throws EXMLDocError with the parse message.
     static std::shared_ptr<TXMLTree> ParseBytes(const QByteArray &bytes);
     // Parses characters; the declaration's encoding is recorded but not used for decoding.
     static std::shared_ptr<TXMLTree> ParseText(const QString &text);
+    // The text load's preparation: removes a leading U+FEFF, and a declared encoding (found in
+    // the first 50 characters) other than UTF-16, UCS-2 or UNICODE with the blank before it.
+    static QString StripDeclaredEncoding(const QString &text);
 
-    // Serialization as text (declaration when present, CR LF between top-level nodes).
+    // Serialization (declaration when present, CR LF after each top-level node).
     QString Serialize() const;
+    QByteArray SerializeUtf8() const;
     static QString SerializeNode(const _xmlNode *node);
     // Serialization encoded as the declaration names (UTF-8 when none). Throws EXMLDocError when
-    // the encoding is unknown.
+    // the encoding is unknown or cannot hold a character of the document.
     QByteArray SerializeBytes() const;
 
-    // Inserts element (already unlinked, same document) into parent at index (-1 appends) with
-    // the indentation text nodes of the node layer when indent is set and parent is not the
-    // document. Returns the number of indentation nodes added.
-    static int InsertIndented(_xmlNode *parent, _xmlNode *node, int index, const QString &indentStr,
-                              bool indent);
+    // Inserts node (unlinked, of this tree) into parent at index (-1 appends). With indent set
+    // and a parent that is not the document, adds the indentation text nodes around an element.
+    // notify(before) runs around each single insertion.
+    static void InsertIndented(_xmlNode *parent, _xmlNode *node, int index,
+                               const QString &indentStr, bool indent,
+                               const std::function<void(bool)> &notify);
     // Unlinks a node and keeps it until the tree dies (wrappers may still point at it).
     void Orphan(_xmlNode *node);
+    // Keeps a newly created, unlinked node until it is linked or the tree dies.
+    void Track(_xmlNode *node);
 
     _xmlDoc *Doc() const { return FDoc; }
     std::optional<TDeclaration> Declaration;
@@ -58,5 +67,5 @@ public:
 
 private:
     _xmlDoc *FDoc;
-    std::vector<_xmlNode *> FOrphans;
+    std::unordered_set<_xmlNode *> FOrphans;
 };
