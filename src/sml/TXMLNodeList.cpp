@@ -38,7 +38,7 @@ IXMLNode TXMLNodeList::Nodes(int index) const
     return items[size_t(index)];
 }
 
-IXMLNode TXMLNodeList::Nodes(const QString &name)
+IXMLNode TXMLNodeList::Nodes(const QString &name) const
 {
     return FAttributes ? FOwner->AttributeNode(name) : FOwner->ChildElement(name);
 }

@@ -19,10 +19,10 @@ public:
     // The first node matching the name (qualified or local, case counts) in the list's default
     // namespace; created at the end when missing and the document has doNodeAutoCreate, else
     // throws "Node \"%s\" not found".
-    IXMLNode Nodes(const QString &name);
+    IXMLNode Nodes(const QString &name) const;
     IXMLNode operator[](int index) const { return Nodes(index); }
-    IXMLNode operator[](const QString &name) { return Nodes(name); }
-    IXMLNode operator[](const char *name) { return Nodes(QString::fromUtf8(name)); }
+    IXMLNode operator[](const QString &name) const { return Nodes(name); }
+    IXMLNode operator[](const char *name) const { return Nodes(QString::fromUtf8(name)); }
     // The first match, or null; never creates. An empty namespace matches every namespace.
     IXMLNode FindNode(const QString &name) const;
     IXMLNode FindNode(const QString &name, const QString &namespaceURI) const;

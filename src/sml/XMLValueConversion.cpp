@@ -3,7 +3,6 @@
 #include "EVariantError.h"
 #include "FloatText.h"
 
-#include <cfloat>
 #include <cmath>
 #include <limits>
 
@@ -151,7 +150,9 @@ float XMLTextToSingle(const std::optional<QString> &text)
     const auto number = XMLTextToDouble(s);
     if (!number)
         conversionFailed(text, "Double");
-    if (std::isinf(*number) || std::fabs(*number) > double(FLT_MAX))
+    // Fifteen digits of FLT_MAX read back slightly above it: only values that would round to
+    // infinity (from the midpoint between FLT_MAX and 2^128 on) overflow.
+    if (std::fabs(*number) >= 0x1.ffffffp+127)
         overflow("Double");
     return float(*number);
 }
