@@ -7,16 +7,17 @@
 #include <cstddef>
 #include <stdexcept>
 
-namespace orvane_resources {
+namespace orvane_resources
+{
 extern const unsigned char BlockDiagramData[];
 extern const std::size_t BlockDiagramSize;
 } // namespace orvane_resources
 
 QImage TBlockDiagram::Picture()
 {
-    const QByteArray svg = QByteArray::fromRawData(
-        reinterpret_cast<const char *>(orvane_resources::BlockDiagramData),
-        static_cast<qsizetype>(orvane_resources::BlockDiagramSize));
+    const QByteArray svg =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(orvane_resources::BlockDiagramData),
+                                static_cast<qsizetype>(orvane_resources::BlockDiagramSize));
     QSvgRenderer renderer(svg);
     if (!renderer.isValid())
         throw std::runtime_error("The block diagram picture cannot be read");

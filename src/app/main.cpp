@@ -1,8 +1,22 @@
-// Program entry: starts the main window.
+// Program entry: creates the main window (which loads the last SML file or the default
+// document), then the About box, and runs the event loop until the main window closes.
+#include "about/TfrmAbout.h"
+#include "app/TQtUserDialogs.h"
+#include "app/TfrmOrvane.h"
+
 #include <QApplication>
+
+#include <memory>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Orvane"));
+    QApplication::setOrganizationName(QStringLiteral("KOVA Net"));
+
+    TfrmOrvane frmOrvane(std::make_unique<TQtUserDialogs>());
+    TfrmAbout frmAbout(&frmOrvane); // a dialog of the main window: it never outlives it
+    frmOrvane.ShowAbout = [&frmAbout] { frmAbout.ShowVersion(); };
+    frmOrvane.show();
+    return QApplication::exec();
 }

@@ -1,0 +1,205 @@
+// The main window: owns the current SML document and everything around it (the
+// main window state), the six pages, the menu bar and the status bar, the start-up
+// and close steps with the per-user settings, and the SML file workflow with the
+// re-bind, show and collect sequences that every workflow uses.
+#pragma once
+
+#include "Riff/TRiffRW.h"
+#include "app/IUserDialogs.h"
+#include "media/TByteStream.h"
+#include "sml/KOVA_SML.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAbstractButton;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+class TIndicatorLight;
+class TStationPage;
+
+class TfrmOrvane : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Creates the window and runs its start-up steps (FormCreate): settings, hint switch,
+    // first document. settingsFile names the settings file; empty means the per-user store
+    // ("KOVA Net" / "Orvane"). An error during start-up is shown by the general error
+    // report and ends the start-up steps; the window exists all the same.
+    explicit TfrmOrvane(std::unique_ptr<IUserDialogs> dialogs, const QString &settingsFile = {},
+                        QWidget *parent = nullptr);
+    ~TfrmOrvane() override;
+
+    // The program's dialogs; every message box and file dialog goes through them.
+    IUserDialogs &Dialogs() { return *FDialogs; }
+
+    // Runs an event handler; an error escaping it ends it and is shown by the general error
+    // report (message box titled "Orvane" with an error icon). Returns false after an error.
+    bool RunGuarded(const std::function<void()> &handler);
+
+    // Status bar panels 0 to 5; an index outside them is ignored (reads as empty).
+    QString StatusPanel(int index) const;
+    void SetStatusPanel(int index, const QString &text);
+
+    // The short display name of path in the window's font (170 pixels).
+    QString ShortName(const QString &path) const;
+
+    // The settings file in use (the per-user store when none was given).
+    QString SettingsFileName() const;
+
+    // --- The shared sequences (every workflow moves documents through them) ---
+    // Takes the typed root, title block and equipment setup afresh from docSML.
+    void RebindSequence();
+    // The three pages' show steps, then the raw XML refresh.
+    void ShowSequence();
+    // The page half of the show sequence: Station, Antenna, Receiver.
+    void ShowPages();
+    // The three pages' collect steps: Station, Antenna, Receiver.
+    void CollectSequence();
+    // Replaces the raw XML page with the re-indented text of the active document.
+    void RawXMLRefresh();
+
+    void TitleSMLToControls();
+    void TitleControlsToSML();
+    // Filled by the Antenna and Receiver pages; no-ops until they are hosted.
+    std::function<void()> AntennaSMLToControls = [] {};
+    std::function<void()> AntennaControlsToSML = [] {};
+    std::function<void()> ReceiverSMLToControls = [] {};
+    std::function<void()> ReceiverControlsToSML = [] {};
+
+    // --- SML file operations ---
+    // Loads the built-in default document; true when the document is active afterwards.
+    bool LoadDefaultSML();
+    // Loads the SML file; an empty name only shows "Orvane SML File is blank. Select and
+    // restart KOVA". Throws the document's load error.
+    void OpenSML(const QString &FileName);
+    // Collects the pages and writes the document to FileName (atomically). Without an
+    // active document it shows "... No SML saved." in panel 5 and returns false.
+    bool SaveSML(const QString &FileName);
+
+    // --- Command and notification handlers ---
+    void btnDefaultSMLClick();
+    void btnOpenSMLFileClick();
+    void btnSMLSaveClick();
+    void btnSMLSaveAsClick();
+    void btnRefreshSMLClick();
+    void moSMLEnter();
+    void docSMLAfterOpen();
+    void docSMLBeforeClose();
+    void docSMLAfterClose();
+    void docSMLAfterNodeChange();
+    void mnuShowHintsClick();
+    void FilePrintItemClick();
+    void mnuFileExitItemClick();
+    void mnuAboutClick();
+
+    // Shown by Help / "About"; set by the program entry after creating the About box.
+    std::function<void()> ShowAbout = [] {};
+
+    // --- Public properties of the Station page and the file names ---
+    QString SMLFileName() const { return FSMLFileName; }
+    void SetSMLFileName(const QString &name) { FSMLFileName = name; }
+    void SetJPGFileName(const QString &name) { FJPGFileName = name; }
+    void SetWAVFileName(const QString &name) { FWAVFileName = name; }
+    bool InUse() const { return FInUse; }
+    void SetInUse(bool inUse) { FInUse = inUse; }
+
+    // --- Main window state ---
+    std::unique_ptr<TXMLDocument> docSML;
+    IXMLKOVA_Station KOVA_Station;
+    IXMLKOVA_Station_TitleBlock TitleBlockNode;
+    IXMLKOVA_Station_EquipmentSetup EquipmentSetupNode;
+    QString FSMLFileName;
+    QString FWAVFileName;
+    QString FJPGFileName;
+    IRiffRW WAVRiff;
+    std::optional<TByteStream> msJPG;
+    bool FInUse = false;
+    // The file last chosen in the SML open dialog: the target of Save.
+    QString dlgOpenSMLFileName;
+
+    // --- Controls ---
+    QTabWidget *pcOrvane = nullptr;
+    QWidget *tsKOVAStation = nullptr;
+    QWidget *tsAntenna = nullptr;
+    QWidget *tsReceiver = nullptr;
+    QWidget *tsXML = nullptr;
+    QWidget *tsPrototypeBlockDiagram = nullptr;
+    QWidget *tsLog = nullptr;
+    TStationPage *StationPage = nullptr;
+
+    QGroupBox *gbSML = nullptr;
+    TIndicatorLight *ledSMLOpen = nullptr;
+    QPushButton *btnOpenSMLFile = nullptr;
+    QPushButton *btnSMLSave = nullptr;
+    QPushButton *btnSMLSaveAs = nullptr;
+    QPushButton *btnDefaultSML = nullptr;
+    QLineEdit *edSMLFileName = nullptr;
+
+    QWidget *pnlSML = nullptr;
+    QPushButton *btnRefreshSML = nullptr;
+    QPlainTextEdit *moSML = nullptr;
+    QLabel *imgBlockDiagram = nullptr;
+
+    QStatusBar *sbOrvane = nullptr;
+
+    QMenu *mnuSMLFile = nullptr;
+    QAction *mnuDefaultSML = nullptr;
+    QAction *mnuSMLFileOpen = nullptr;
+    QAction *mnuSaveSML = nullptr;
+    QAction *mnuSaveSMLAs = nullptr;
+    QAction *FilePrintItem = nullptr;
+    QAction *mnuPrintSetup = nullptr;
+    QAction *mnuFileExitItem = nullptr;
+    QMenu *mnuWAVFile = nullptr;
+    QAction *mnuOpenWAV = nullptr;
+    QAction *mnuTagSaveWAV = nullptr;
+    QAction *mnuTagSaveWAVAs = nullptr;
+    QMenu *mnuJPGFile = nullptr;
+    QAction *mnuOpenJPG = nullptr;
+    QAction *mnuTagSaveJPG = nullptr;
+    QAction *mnuTagSaveJPGAs = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuShowHints = nullptr;
+    QAction *mnuAbout = nullptr;
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void BuildMenus();
+    void BuildStatusBar();
+    void BuildPages();
+    QWidget *BuildSMLGroup();
+    QWidget *BuildRawXMLPage();
+    QWidget *BuildBlockDiagramPage();
+    void BindDocument();
+    void Bind(QAbstractButton *button, void (TfrmOrvane::*handler)());
+    void Bind(QAction *action, void (TfrmOrvane::*handler)());
+
+    void FormCreate();
+    void ReadSettings();
+    void FormClose();
+    void WriteSettings();
+    void ApplyHintSwitch(bool on);
+    void ShowSMLActiveState();
+
+    std::unique_ptr<IUserDialogs> FDialogs;
+    QString FSettingsFile;
+    std::array<QLabel *, 6> FPanels{};
+};
