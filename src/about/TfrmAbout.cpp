@@ -1,12 +1,12 @@
 #include "about/TfrmAbout.h"
 
 #include "about/BitnessSuffix.h"
+#include "about/OrvaneIcon.h"
 
 #include <QCoreApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -54,7 +54,6 @@ TfrmAbout::TfrmAbout(QWidget *parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       FVersionFileName(QCoreApplication::applicationFilePath()), pnlAbout(new QFrame(this))
 {
-    Q_INIT_RESOURCE(about);
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About box:"));
     setFixedSize(273, 300);
@@ -81,7 +80,7 @@ TfrmAbout::TfrmAbout(QWidget *parent)
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
     ProgramIcon->setGeometry(8, 32, 74, 64);
     ProgramIcon->setScaledContents(true);
-    ProgramIcon->setPixmap(QIcon(QStringLiteral(":/orvane/orvane.svg")).pixmap(120, 120));
+    ProgramIcon->setPixmap(OrvaneIcon().pixmap(120, 120));
     lblVersion = makeLabel(pnlAbout, "lblVersion", QStringLiteral("lblVersion:"), 88, 32,
                            pixelFont(13, true), Qt::black);
     lblComments = makeLabel(pnlAbout, "lblComments", QStringLiteral("lblComments:"), 88, 58,
