@@ -94,19 +94,17 @@ TStationPage::TStationPage(QWidget *parent) : QWidget(parent)
     JvImage1->setScaledContents(true);
     JvImage1->setFrameShape(QFrame::StyledPanel);
 
-    auto *rightColumn = new QVBoxLayout;
-    rightColumn->addWidget(BuildVersion());
-    rightColumn->addWidget(BuildOpMode());
-    auto *imageColumn = new QVBoxLayout;
-    imageColumn->addWidget(JvImage1);
-    imageColumn->addStretch();
+    auto *pictureColumn = new QVBoxLayout;
+    pictureColumn->addWidget(JvImage1);
+    pictureColumn->addWidget(BuildOpMode());
+    pictureColumn->addStretch();
 
     auto *grid = new QGridLayout;
     grid->addWidget(BuildTarget(), 0, 0);
-    grid->addLayout(rightColumn, 0, 1);
-    grid->addLayout(imageColumn, 0, 2, 2, 1);
+    grid->addWidget(BuildVersion(), 0, 1);
+    grid->addLayout(pictureColumn, 0, 2);
     grid->addWidget(BuildPersonell(), 1, 0);
-    grid->addWidget(BuildLocation(), 1, 1);
+    grid->addWidget(BuildLocation(), 1, 1, 1, 2);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
 
@@ -153,12 +151,15 @@ QWidget *TStationPage::BuildTarget()
          "KOVA_DataIdB index"},
     };
     auto *idGrid = new QGridLayout(gbID);
+    idGrid->setHorizontalSpacing(4);
     int column = 0;
     for (const IdField &id : ids) {
         id.caption = label(QString::fromLatin1(id.text), id.captionName);
         id.field =
             numberField(QStringLiteral("#0.#"), id.fieldName, false, QString::fromLatin1(id.hint));
         idGrid->addWidget(id.caption, 0, column);
+        id.field->setMinimumWidth(
+            id.field->fontMetrics().horizontalAdvance(QStringLiteral("00000")));
         idGrid->addWidget(id.field, 1, column);
         ++column;
     }
@@ -280,14 +281,12 @@ QWidget *TStationPage::BuildWavGroup()
                         QStringLiteral("Save|Adds tags and saves the file"), false);
     btnSaveAsWAV = button(QStringLiteral(" Tag && SaveAs"), "btnSaveAsWAV",
                           QStringLiteral("SaveAs|Tag and save the file in a new location"), false);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(btnWaveFileOpen);
-    buttons->addWidget(btnSaveWAV);
-    buttons->addWidget(btnSaveAsWAV);
-    auto *layout = new QVBoxLayout(gbWavFile);
-    layout->addWidget(ledWAVOpen);
-    layout->addWidget(edWAVFileName);
-    layout->addLayout(buttons);
+    auto *layout = new QGridLayout(gbWavFile);
+    layout->addWidget(ledWAVOpen, 0, 0);
+    layout->addWidget(btnWaveFileOpen, 0, 1);
+    layout->addWidget(edWAVFileName, 1, 0, 1, 2);
+    layout->addWidget(btnSaveWAV, 2, 0);
+    layout->addWidget(btnSaveAsWAV, 2, 1);
     return gbWavFile;
 }
 
@@ -304,14 +303,12 @@ QWidget *TStationPage::BuildJPGGroup()
                         QStringLiteral("Save JPG| Tag and Save your current JPG"), true);
     btnSaveAsJPG = button(QStringLiteral("Tag && SaveAs"), "btnSaveAsJPG",
                           QStringLiteral("SaveAs JPG|Tag and save to new location"), false);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(btnJPGFileOpen);
-    buttons->addWidget(btnSaveJPG);
-    buttons->addWidget(btnSaveAsJPG);
-    auto *layout = new QVBoxLayout(gbJPGFile);
-    layout->addWidget(ledJPGOpen);
-    layout->addWidget(edJPGFileName);
-    layout->addLayout(buttons);
+    auto *layout = new QGridLayout(gbJPGFile);
+    layout->addWidget(ledJPGOpen, 0, 0);
+    layout->addWidget(btnJPGFileOpen, 0, 1);
+    layout->addWidget(edJPGFileName, 1, 0, 1, 2);
+    layout->addWidget(btnSaveJPG, 2, 0);
+    layout->addWidget(btnSaveAsJPG, 2, 1);
     return gbJPGFile;
 }
 
