@@ -24,7 +24,13 @@ TTagDocument::TTagDocument(const QString &smlFileName)
 {
     try {
         FDocument->LoadFromFile(smlFileName);
-        const auto files = GetKOVA_Station(*FDocument)->Get_TitleBlock()->Get_Files();
+        const auto station = GetKOVA_Station(*FDocument);
+        if (!station->NamespaceURI().isEmpty())
+            throw std::runtime_error(QStringLiteral("the root element KOVA_Station is in the "
+                                                    "namespace \"%1\"; a station document has none")
+                                         .arg(station->NamespaceURI())
+                                         .toStdString());
+        const auto files = station->Get_TitleBlock()->Get_Files();
         FWavFileName = files->Get_WAV();
         FJpgFileName = files->Get_JPG();
     } catch (const std::exception &e) {
