@@ -52,16 +52,19 @@ TFileHandle TFileHandle::Open(const QString &name, bool writable)
     const QByteArray path = QFile::encodeName(name);
     int fd;
     do
-        fd = ::open(path.constData(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+        // Non-blocking, so that a pipe chosen by mistake cannot hang the open.
+        fd = ::open(path.constData(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         throw ERiffError(
             QStringLiteral("Cannot open file \"%1\". %2").arg(name, SystemReason(errno)));
     TFileHandle file(fd);
-    // A folder opens for reading but is no file to load or write.
-    if (S_ISDIR(file.Stat().st_mode))
-        throw ERiffError(
-            QStringLiteral("Cannot open file \"%1\". %2").arg(name, SystemReason(EISDIR)));
+    // A folder, pipe or device opens but is no file to load or write.
+    const mode_t mode = file.Stat().st_mode;
+    if (!S_ISREG(mode))
+        throw ERiffError(QStringLiteral("Cannot open file \"%1\". %2")
+                             .arg(name, S_ISDIR(mode) ? SystemReason(EISDIR)
+                                                      : QStringLiteral("Not a regular file")));
     return file;
 }
 

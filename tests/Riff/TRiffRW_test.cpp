@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace riffbytes;
@@ -167,6 +168,10 @@ TEST_F(RiffTest, LoadClearsFirstAndKeepsTheFormTypeWhenTheHeaderFails)
     EXPECT_EQ(riff->GetChunkCount(), 0);
     EXPECT_EQ(riff->GetFourCC(), TFourCC("AVI "));
     EXPECT_THAT(ErrorOf([&] { riff->LoadFromFile(dir.path()); }), HasSubstr("Cannot open file"));
+    // A pipe would block a plain open until someone writes to it.
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("pipe.wav")).constData(), 0600), 0);
+    EXPECT_THAT(ErrorOf([&] { riff->LoadFromFile(dir.filePath("pipe.wav")); }),
+                HasSubstr("Not a regular file"));
 }
 
 TEST_F(RiffTest, NoticesGiveOffsetsAndSizes)
