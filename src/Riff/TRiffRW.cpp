@@ -501,6 +501,11 @@ void TRiffRW::SaveNewFile(const QString &Filename, bool ontoSource)
     }
     if (fromSource)
         CheckSourceUnchanged();
+    // A read-only target is the user's protection, not something to rename over.
+    const QByteArray path = QFile::encodeName(Filename);
+    if (::access(path.constData(), F_OK) == 0 && ::access(path.constData(), W_OK) != 0)
+        throw ERiffError(
+            QStringLiteral("Cannot create file \"%1\". %2").arg(Filename, SystemReason(errno)));
 
     TTempFile temp(Filename);
     TFileHandle &out = temp.File;

@@ -348,6 +348,18 @@ TEST_F(RiffTest, FailedSaveLeavesTargetIdenticalAndNoTemporaryFile)
     EXPECT_THAT(Entries(), ElementsAre("in.wav", "out.wav"));
 }
 
+TEST_F(RiffTest, ReadOnlyTargetIsNotReplaced)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser may write to read-only files";
+    const QString out = Write("protected", "out.wav");
+    ASSERT_EQ(chmod(QFile::encodeName(out).constData(), 0444), 0);
+    riff->SetFourCC("WAVE");
+    EXPECT_THAT(ErrorOf([&] { riff->SaveToFile(out); }),
+                MatchesRegex("Cannot create file \".*out.wav\". Permission denied"));
+    EXPECT_EQ(testsupport::readFile(out), "protected");
+}
+
 TEST_F(RiffTest, SaveWritesThroughASymbolicLink)
 {
     const QString real = Write("old", "real.wav");
