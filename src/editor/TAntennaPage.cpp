@@ -44,6 +44,9 @@ QFrame *MakeLossPanel(const QString &caption, const QString &checkHint, const QS
     grid->addWidget(loss, 1, 0);
     grid->addWidget(unit, 1, 1);
     grid->setRowStretch(2, 1);
+    // A narrow column of the chain: the filter and the amplifier take the width.
+    loss->setMaximumWidth(loss->fontMetrics().horizontalAdvance(QStringLiteral("0000.0")) + 30);
+    panel->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     return panel;
 }
 
@@ -406,6 +409,9 @@ QWidget *TAntennaPage::BuildBandPassFilter()
         TNumericEntry *field =
             MakeEntry({QStringLiteral("#,#"), 1, 0, QString::fromUtf8(hint)}, gbBandPassFilter);
         field->SetColorEditing(kCream);
+        // Room for microwave edges: "10,000,000,000".
+        field->setMinimumWidth(
+            field->fontMetrics().horizontalAdvance(QStringLiteral("00,000,000,000")) + 12);
         return field;
     };
     const auto boldUnit = [this] {

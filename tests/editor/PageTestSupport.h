@@ -1,0 +1,68 @@
+// Documents for the Antenna and Receiver page tests: literal XML loaded with the main
+// window's document options, and the typed equipment-setup nodes of it.
+#pragma once
+
+#include "sml/KOVA_SML.h"
+
+#include <QRegularExpression>
+#include <QString>
+
+#include <memory>
+#include <ostream>
+
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace pagetest
+{
+
+// A loaded document with its typed equipment setup.
+struct TDoc {
+    explicit TDoc(const QString &xml)
+        : document(TXMLDocOption::doNodeAutoCreate | TXMLDocOption::doNodeAutoIndent |
+                   TXMLDocOption::doAttrNull | TXMLDocOption::doAutoPrefix |
+                   TXMLDocOption::doNamespaceDecl)
+    {
+        if (xml.isEmpty())
+            LoadGeneratedSML(document);
+        else
+            document.LoadFromXML(xml);
+        setup = GetKOVA_Station(document)->Get_EquipmentSetup();
+    }
+
+    TXMLDocument document;
+    IXMLKOVA_Station_EquipmentSetup setup;
+};
+
+// The default document.
+inline std::unique_ptr<TDoc> defaultDoc()
+{
+    return std::make_unique<TDoc>(QString());
+}
+
+// A document whose equipment setup holds the given XML.
+inline std::unique_ptr<TDoc> setupDoc(const QString &equipment)
+{
+    return std::make_unique<TDoc>(QStringLiteral("<KOVA_Station><EquipmentSetup>") + equipment +
+                                  QStringLiteral("</EquipmentSetup></KOVA_Station>"));
+}
+
+// The XML of a node without the indentation between elements.
+inline QString compact(const QString &xml)
+{
+    static const QRegularExpression blanks(QStringLiteral(">\\s+<"));
+    return QString(xml).replace(blanks, QStringLiteral("><")).trimmed();
+}
+
+// The text of an attribute of the named child of node ("<absent>" for either missing).
+inline QString attr(const IXMLNode &node, const QString &child, const QString &name)
+{
+    const IXMLNode element = child.isEmpty() ? node : node->ChildNodes()->FindNode(child);
+    if (!element)
+        return QStringLiteral("<absent>");
+    return element->GetAttribute(name).value_or(QStringLiteral("<absent>"));
+}
+
+} // namespace pagetest
