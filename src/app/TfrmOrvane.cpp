@@ -7,11 +7,13 @@
 #include "editor/Hint.h"
 #include "editor/ShortDisplayName.h"
 #include "editor/TIndicatorLight.h"
+#include "editor/TNumericEntry.h"
 #include "editor/TStationPage.h"
 #include "sml/FormatXMLData.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
@@ -556,6 +558,69 @@ void TfrmOrvane::TitleSMLToControls()
 void TfrmOrvane::TitleControlsToSML()
 {
     StationPage->TitleControlsToSML(TitleBlockNode, FSMLFileName, FJPGFileName, FWAVFileName);
+}
+
+// --- Public properties of the Station page ---
+
+void TfrmOrvane::setStationConstellation(const QString &value)
+{
+    StationPage->edConstellationName->setText(value);
+}
+void TfrmOrvane::setStationTarget(const QString &value)
+{
+    StationPage->edTargetName->setText(value);
+}
+void TfrmOrvane::setConstellationID(qint32 value)
+{
+    StationPage->neConstID->SetValue(value);
+}
+void TfrmOrvane::setTargetID(qint32 value)
+{
+    StationPage->neTargetID->SetValue(value);
+}
+void TfrmOrvane::setScanID(qint32 value)
+{
+    StationPage->neScanID->SetValue(value);
+}
+void TfrmOrvane::setHitID(qint32 value)
+{
+    StationPage->neHitID->SetValue(value);
+}
+void TfrmOrvane::setKOVA_Data(qint32 value)
+{
+    StationPage->neKOVADataID->SetValue(value);
+}
+void TfrmOrvane::setFalsified(bool value)
+{
+    StationPage->cbFalsified->setChecked(value);
+}
+void TfrmOrvane::setSMLCreateDateTime(const QString &value)
+{
+    StationPage->edDateTimeUTC->setText(value);
+}
+void TfrmOrvane::setOperatingMode(const QString &value)
+{
+    StationPage->edOpMode->setText(value);
+}
+void TfrmOrvane::setStationGridSquare(const QString &value)
+{
+    StationPage->edGridSquare->setText(value);
+}
+void TfrmOrvane::setLatitude(float value)
+{
+    StationPage->neDecLat->SetValue(value);
+}
+void TfrmOrvane::setLongitude(float value)
+{
+    StationPage->neDecLon->SetValue(value);
+}
+QString TfrmOrvane::getSysOpName() const
+{
+    return StationPage->edSysOpName->text();
+}
+QString TfrmOrvane::getObserversNames() const
+{
+    return StationPage->edObserverNames->text();
 }
 
 // --- SML file workflow ---

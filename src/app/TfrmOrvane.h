@@ -110,6 +110,22 @@ public:
     std::function<void()> ShowAbout = [] {};
 
     // --- Public properties of the Station page and the file names ---
+    // They fill single fields of the Station page and never write the document.
+    void setStationConstellation(const QString &value);
+    void setStationTarget(const QString &value);
+    void setConstellationID(qint32 value);
+    void setTargetID(qint32 value);
+    void setScanID(qint32 value);
+    void setHitID(qint32 value);
+    void setKOVA_Data(qint32 value);
+    void setFalsified(bool value);
+    void setSMLCreateDateTime(const QString &value);
+    void setOperatingMode(const QString &value);
+    void setStationGridSquare(const QString &value);
+    void setLatitude(float value);
+    void setLongitude(float value);
+    QString getSysOpName() const;
+    QString getObserversNames() const;
     QString SMLFileName() const { return FSMLFileName; }
     void SetSMLFileName(const QString &name) { FSMLFileName = name; }
     void SetJPGFileName(const QString &name) { FJPGFileName = name; }
