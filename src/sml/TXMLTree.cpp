@@ -182,7 +182,9 @@ xmlDocPtr parse(const QByteArray &bytes, const char *encoding, int extraOptions,
     ctxt->_private = &failure;
     ctxt->sax->serror = recordError;
     ctxt->sax->entityDecl = refuseEntity;
-    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | extraOptions;
+    // COMPACT stores short text inside its node: fewer allocations, same tree.
+    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
+                        XML_PARSE_COMPACT | extraOptions;
     xmlDocPtr doc = xmlCtxtReadMemory(ctxt.get(), bytes.constData(), int(bytes.size()), nullptr,
                                       encoding, options);
     if (!failure.Failed && (!doc || !ctxt->wellFormed)) {
@@ -202,46 +204,44 @@ xmlDocPtr parse(const QByteArray &bytes, const char *encoding, int extraOptions,
 
 // ---- serialization -----------------------------------------------------------------------
 
+// The replacement of one character, or null when it is written as it is.
+const char *escapeOf(xmlChar c, bool attribute)
+{
+    switch (c) {
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '\r':
+        return "&#13;";
+    case '"':
+        return attribute ? "&quot;" : nullptr;
+    case '\n':
+        return attribute ? "&#10;" : nullptr;
+    case '\t':
+        return attribute ? "&#9;" : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
 void appendEscaped(QByteArray &out, const xmlChar *text, bool attribute)
 {
     if (!text)
         return;
-    for (const xmlChar *p = text; *p; ++p) {
-        switch (*p) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '\r':
-            out += "&#13;";
-            break;
-        case '"':
-            if (attribute)
-                out += "&quot;";
-            else
-                out += '"';
-            break;
-        case '\n':
-            if (attribute)
-                out += "&#10;";
-            else
-                out += '\n';
-            break;
-        case '\t':
-            if (attribute)
-                out += "&#9;";
-            else
-                out += '\t';
-            break;
-        default:
-            out += char(*p);
+    // Plain runs are appended whole; this runs for every value of every rendering.
+    const char *run = reinterpret_cast<const char *>(text);
+    const char *p = run;
+    for (; *p; ++p) {
+        if (const char *replacement = escapeOf(xmlChar(*p), attribute)) {
+            out.append(run, int(p - run));
+            out.append(replacement);
+            run = p + 1;
         }
     }
+    out.append(run, int(p - run));
 }
 
 void appendName(QByteArray &out, const xmlNode *node)
@@ -261,37 +261,43 @@ void appendChildren(QByteArray &out, const xmlNode *node)
         appendNode(out, child);
 }
 
+// "<name" with namespace declarations and attributes, without the closing ">".
+void appendStartTag(QByteArray &out, const xmlNode *node)
+{
+    out += '<';
+    appendName(out, node);
+    for (const xmlNs *ns = node->nsDef; ns; ns = ns->next) {
+        out += " xmlns";
+        if (ns->prefix) {
+            out += ':';
+            out += reinterpret_cast<const char *>(ns->prefix);
+        }
+        out += "=\"";
+        appendEscaped(out, ns->href, true);
+        out += '"';
+    }
+    for (const xmlAttr *a = node->properties; a; a = a->next) {
+        out += ' ';
+        appendName(out, reinterpret_cast<const xmlNode *>(a));
+        out += "=\"";
+        for (const xmlNode *v = a->children; v; v = v->next) {
+            if (v->type == XML_ENTITY_REF_NODE) {
+                out += '&';
+                out += reinterpret_cast<const char *>(v->name);
+                out += ';';
+            } else {
+                appendEscaped(out, v->content, true);
+            }
+        }
+        out += '"';
+    }
+}
+
 void appendNode(QByteArray &out, const xmlNode *node)
 {
     switch (node->type) {
     case XML_ELEMENT_NODE:
-        out += '<';
-        appendName(out, node);
-        for (const xmlNs *ns = node->nsDef; ns; ns = ns->next) {
-            out += " xmlns";
-            if (ns->prefix) {
-                out += ':';
-                out += reinterpret_cast<const char *>(ns->prefix);
-            }
-            out += "=\"";
-            appendEscaped(out, ns->href, true);
-            out += '"';
-        }
-        for (const xmlAttr *a = node->properties; a; a = a->next) {
-            out += ' ';
-            appendName(out, reinterpret_cast<const xmlNode *>(a));
-            out += "=\"";
-            for (const xmlNode *v = a->children; v; v = v->next) {
-                if (v->type == XML_ENTITY_REF_NODE) {
-                    out += '&';
-                    out += reinterpret_cast<const char *>(v->name);
-                    out += ';';
-                } else {
-                    appendEscaped(out, v->content, true);
-                }
-            }
-            out += '"';
-        }
+        appendStartTag(out, node);
         if (!node->children) {
             out += "/>";
             return;
@@ -346,6 +352,50 @@ void appendNode(QByteArray &out, const xmlNode *node)
     default:
         return;
     }
+}
+
+void appendLineBreak(QByteArray &out, const QByteArray &indent, int repeat)
+{
+    out += '\n';
+    for (int i = 0; i < repeat; ++i)
+        out += indent;
+}
+
+void appendFormatted(QByteArray &out, const xmlNode *node, int level, const QByteArray &indent);
+
+// The children of an element at `level` as the node layer's auto-indenting append lays them
+// out: text as it is; any other node after one indentation unit, with a line break (indented to
+// the parent's parent) before the first such node and after each.
+void appendFormattedChildren(QByteArray &out, const xmlNode *parent, int level,
+                             const QByteArray &indent)
+{
+    bool any = false;
+    for (const xmlNode *child = parent->children; child; child = child->next) {
+        if (child->type == XML_TEXT_NODE) {
+            appendNode(out, child);
+        } else {
+            if (!any)
+                appendLineBreak(out, indent, level - 1);
+            out += indent;
+            appendFormatted(out, child, level + 1, indent);
+            appendLineBreak(out, indent, level - 1);
+        }
+        any = true;
+    }
+}
+
+void appendFormatted(QByteArray &out, const xmlNode *node, int level, const QByteArray &indent)
+{
+    if (node->type != XML_ELEMENT_NODE || !node->children) {
+        appendNode(out, node);
+        return;
+    }
+    appendStartTag(out, node);
+    out += '>';
+    appendFormattedChildren(out, node, level, indent);
+    out += "</";
+    appendName(out, node);
+    out += '>';
 }
 
 bool isUnicodeName(const QString &encoding)
@@ -422,9 +472,10 @@ QString TXMLTree::StripDeclaredEncoding(const QString &text)
     return result;
 }
 
-QByteArray TXMLTree::SerializeUtf8() const
+QByteArray TXMLTree::SerializeUtf8(const QString *formatIndent) const
 {
     QByteArray out;
+    out.reserve(4096);
     if (Declaration) {
         out += "<?xml version=\"";
         out += Declaration->Version.isEmpty() ? QByteArray("1.0") : Declaration->Version.toUtf8();
@@ -435,11 +486,20 @@ QByteArray TXMLTree::SerializeUtf8() const
             out += " standalone=\"" + Declaration->StandAlone.toUtf8() + '"';
         out += "?>\r\n";
     }
+    const QByteArray indent = formatIndent ? formatIndent->toUtf8() : QByteArray();
     for (const xmlNode *node = FDoc->children; node; node = node->next) {
-        appendNode(out, node);
+        if (formatIndent)
+            appendFormatted(out, node, 1, indent);
+        else
+            appendNode(out, node);
         out += "\r\n";
     }
     return out;
+}
+
+QString TXMLTree::SerializeFormatted(const QString &indentStr) const
+{
+    return QString::fromUtf8(SerializeUtf8(&indentStr));
 }
 
 QString TXMLTree::Serialize() const

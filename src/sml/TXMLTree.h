@@ -43,7 +43,10 @@ public:
 
     // Serialization (declaration when present, CR LF after each top-level node).
     QString Serialize() const;
-    QByteArray SerializeUtf8() const;
+    QByteArray SerializeUtf8(const QString *formatIndent = nullptr) const;
+    // Serialization as an auto-indenting copy of the tree would give it (the copy of every
+    // top-level node appended with the node layer's indentation, indentStr per level).
+    QString SerializeFormatted(const QString &indentStr) const;
     static QString SerializeNode(const _xmlNode *node);
     // Serialization encoded as the declaration names (UTF-8 when none). Throws EXMLDocError when
     // the encoding is unknown or cannot hold a character of the document.
