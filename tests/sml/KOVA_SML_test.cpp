@@ -164,8 +164,17 @@ TEST(KOVA_TypedAttribute, ReadsTextAsTypedValueOrFailsWithTheConversionMessage)
     }
 }
 
+// A case that sets item Name of the element at Path below the root to Value, which the
+// document holds as Text; ToText shows the value read back in the same form.
+// clang-format off
+#define WRITE_CASE(Path, Name, Value, Text, ToText)                                                \
+    {#Name " = " #Value, [](Root r) { r->Path->Set_##Name(Value); },                               \
+     [](Root r) { return ToText(r->Path->Get_##Name()); },                                         \
+     [](Root r) -> IXMLNode { return r->Path; }, #Name, Text}
+// clang-format on
+
 // Setters write the document text of the value, replacing an existing attribute in place,
-// and the getter reads the very value back (shown in the same text form).
+// and the getter reads the very value back.
 TEST(KOVA_TypedAttribute, SettersWriteTheDocumentTextAndReadBack)
 {
     const struct {
@@ -176,53 +185,23 @@ TEST(KOVA_TypedAttribute, SettersWriteTheDocumentTextAndReadBack)
         const char *attribute;
         const char *text;
     } cases[] = {
-        {"HitID -5", [](Root r) { r->Get_TitleBlock()->Get_Target()->Set_HitID(-5); },
-         [](Root r) { return QString::number(r->Get_TitleBlock()->Get_Target()->Get_HitID()); },
-         [](Root r) { return r->Get_TitleBlock()->Get_Target(); }, "HitID", "-5"},
-        {"Falsified false", [](Root r) { r->Get_TitleBlock()->Get_Target()->Set_Falsified(false); },
-         [](Root r) { return boolText(r->Get_TitleBlock()->Get_Target()->Get_Falsified()); },
-         [](Root r) { return r->Get_TitleBlock()->Get_Target(); }, "Falsified", "false"},
-        {"Falsified true", [](Root r) { r->Get_TitleBlock()->Get_Target()->Set_Falsified(true); },
-         [](Root r) { return boolText(r->Get_TitleBlock()->Get_Target()->Get_Falsified()); },
-         [](Root r) { return r->Get_TitleBlock()->Get_Target(); }, "Falsified", "true"},
-        {"Latitude 3.14159",
-         [](Root r) { r->Get_TitleBlock()->Get_Location()->Set_Latitude(3.14159f); },
-         [](Root r) { return FloatToXMLText(r->Get_TitleBlock()->Get_Location()->Get_Latitude()); },
-         [](Root r) { return r->Get_TitleBlock()->Get_Location(); }, "Latitude", "3.1415901184082"},
-        {"Longitude 0.0001",
-         [](Root r) { r->Get_TitleBlock()->Get_Location()->Set_Longitude(0.0001f); },
-         [](Root r) {
-             return FloatToXMLText(r->Get_TitleBlock()->Get_Location()->Get_Longitude());
-         },
-         [](Root r) { return r->Get_TitleBlock()->Get_Location(); }, "Longitude",
-         "9.99999974737875E-5"},
-        {"HiCutOff beyond 32 bits",
-         [](Root r) {
-             r->Get_EquipmentSetup()->Get_Antenna()->Get_BPF()->Set_HiCutOff(10368100000);
-         },
-         [](Root r) {
-             return QString::number(
-                 r->Get_EquipmentSetup()->Get_Antenna()->Get_BPF()->Get_HiCutOff());
-         },
-         [](Root r) { return r->Get_EquipmentSetup()->Get_Antenna()->Get_BPF(); }, "HiCutOff",
-         "10368100000"},
-        {"Frequency beyond 32 bits",
-         [](Root r) {
-             r->Get_EquipmentSetup()->Get_Receiver()->Get_Tuning()->Set_Frequency(-4294967297);
-         },
-         [](Root r) {
-             return QString::number(
-                 r->Get_EquipmentSetup()->Get_Receiver()->Get_Tuning()->Get_Frequency());
-         },
-         [](Root r) { return r->Get_EquipmentSetup()->Get_Receiver()->Get_Tuning(); }, "Frequency",
-         "-4294967297"},
-        {"Stereo false",
-         [](Root r) { r->Get_EquipmentSetup()->Get_Receiver()->Get_A_To_D()->Set_Stereo(false); },
-         [](Root r) {
-             return boolText(r->Get_EquipmentSetup()->Get_Receiver()->Get_A_To_D()->Get_Stereo());
-         },
-         [](Root r) { return r->Get_EquipmentSetup()->Get_Receiver()->Get_A_To_D(); }, "Stereo",
-         "false"},
+        WRITE_CASE(Get_TitleBlock()->Get_Target(), HitID, -5, "-5", QString::number),
+        WRITE_CASE(Get_TitleBlock()->Get_Target(), Falsified, false, "false", boolText),
+        WRITE_CASE(Get_TitleBlock()->Get_Target(), Falsified, true, "true", boolText),
+        WRITE_CASE(Get_TitleBlock()->Get_Location(), Latitude, 3.14159f, "3.1415901184082",
+                   FloatToXMLText),
+        WRITE_CASE(Get_TitleBlock()->Get_Location(), Longitude, 0.0001f, "9.99999974737875E-5",
+                   FloatToXMLText),
+        WRITE_CASE(Get_EquipmentSetup()->Get_Antenna()->Get_PointingCoordinates(), Az, 12.3f,
+                   "12.3000001907349", FloatToXMLText),
+        WRITE_CASE(Get_EquipmentSetup()->Get_Antenna()->Get_Mount()->Get_AzEl(), MaximumAzimuth,
+                   360, "360", FloatToXMLText),
+        WRITE_CASE(Get_EquipmentSetup()->Get_Antenna()->Get_BPF(), HiCutOff, 10368100000,
+                   "10368100000", QString::number),
+        WRITE_CASE(Get_EquipmentSetup()->Get_Receiver()->Get_Tuning(), Frequency, -4294967297,
+                   "-4294967297", QString::number),
+        WRITE_CASE(Get_EquipmentSetup()->Get_Receiver()->Get_A_To_D(), Stereo, false, "false",
+                   boolText),
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);

@@ -95,6 +95,27 @@ TEST(KOVA_Vocabulary, NewMountKindHasNoValuesYet)
     EXPECT_EQ(mount->ChildNodes()->First()->LocalName(), "BirdBath");
 }
 
+QString same(const QString &text)
+{
+    return text;
+}
+float toFloat(const QString &text)
+{
+    return text.toFloat();
+}
+QString fromFloat(float value)
+{
+    return QString::number(value);
+}
+
+// A case that sets and gets item Name of the element at Path below the root.
+// clang-format off
+#define SAME_NAME_CASE(Path, Name, FromText, ToText)                                               \
+    {#Path, [](Root r) -> IXMLNode { return r->Path; }, #Name,                                     \
+     [](Root r, const QString &v) { r->Path->Set_##Name(FromText(v)); },                           \
+     [](Root r) { return ToText(r->Path->Get_##Name()); }}
+// clang-format on
+
 // Accessors of the same name on different elements each reach their own element.
 TEST(KOVA_Vocabulary, SameNamedAccessorsReachTheirOwnElement)
 {
@@ -105,55 +126,32 @@ TEST(KOVA_Vocabulary, SameNamedAccessorsReachTheirOwnElement)
         std::function<void(Root, const QString &)> set;
         std::function<QString(Root)> get;
     } cases[] = {
-#define NOTE_CASE(Label, Path)                                                                     \
-    {                                                                                              \
-        Label, [](Root r) { return r->Path; }, "Note",                                             \
-            [](Root r, const QString &v) { r->Path->Set_Note(v); },                                \
-            [](Root r) { return r->Path->Get_Note(); }                                             \
-    }
-        NOTE_CASE("Target", Get_TitleBlock()->Get_Target()),
-        NOTE_CASE("Antenna", Get_EquipmentSetup()->Get_Antenna()),
-        NOTE_CASE("Shape", Get_EquipmentSetup()->Get_Antenna()->Get_Shape()),
-        NOTE_CASE("Horn", Get_EquipmentSetup()->Get_Antenna()->Get_Horn()),
-        NOTE_CASE("LNA", Get_EquipmentSetup()->Get_Antenna()->Get_LNA()),
-        NOTE_CASE("BPF", Get_EquipmentSetup()->Get_Antenna()->Get_BPF()),
-        NOTE_CASE("RFAmp", Get_EquipmentSetup()->Get_Antenna()->Get_RFAmp()),
-        NOTE_CASE("Receiver", Get_EquipmentSetup()->Get_Receiver()),
-        NOTE_CASE("Tuning", Get_EquipmentSetup()->Get_Receiver()->Get_Tuning()),
-        NOTE_CASE("A_To_D", Get_EquipmentSetup()->Get_Receiver()->Get_A_To_D()),
-        NOTE_CASE("WeightingWindow", Get_EquipmentSetup()->Get_Receiver()->Get_WeightingWindow()),
-        NOTE_CASE("DSP", Get_EquipmentSetup()->Get_Receiver()->Get_DSP()),
-        NOTE_CASE("DigitalFilter", Get_EquipmentSetup()->Get_Receiver()->Get_DigitalFilter()),
-#undef NOTE_CASE
-#define LOSS_CASE(Element)                                                                         \
-    {                                                                                              \
-#Element, [](Root r) { return r->Get_EquipmentSetup()->Get_Antenna()->Get_##Element(); },  \
-     "InsertionLoss",                                                                              \
-     [](Root r, const QString &v) {                                                                \
-         r->Get_EquipmentSetup()->Get_Antenna()->Get_##Element()->Set_InsertionLoss(v.toFloat());  \
-     },                                                                                            \
-     [](Root r) {                                                                                  \
-         return QString::number(                                                                   \
-             r->Get_EquipmentSetup()->Get_Antenna()->Get_##Element()->Get_InsertionLoss());        \
-     }       \
-    }
-        LOSS_CASE(L1),
-        LOSS_CASE(L2),
-        LOSS_CASE(L3),
-        LOSS_CASE(BPF),
-#undef LOSS_CASE
-#define DESCRIPTION_CASE(Element)                                                                  \
-    {                                                                                              \
-#Element, [](Root r) { return r->Get_EquipmentSetup()->Get_Receiver()->Get_##Element(); },  \
-     "Description",                                                                                \
-     [](Root r, const QString &v) {                                                                \
-         r->Get_EquipmentSetup()->Get_Receiver()->Get_##Element()->Set_Description(v);             \
-     },                                                                                            \
-     [](Root r) { return r->Get_EquipmentSetup()->Get_Receiver()->Get_##Element()->Get_Description(); }      \
-    }
-        DESCRIPTION_CASE(TimeKeeping),
-        DESCRIPTION_CASE(AnalogFilter),
-#undef DESCRIPTION_CASE
+        SAME_NAME_CASE(Get_TitleBlock()->Get_Target(), Note, same, same),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Antenna(), Note, same, same),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Antenna()->Get_Shape(), Note, same, same),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Antenna()->Get_Horn(), Note, same, same),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Antenna()->Get_LNA(), Note, same, same),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Antenna()->Get_BPF(), Note, same, same),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Antenna()->Get_RFAmp(), Note, same, same),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Receiver(), Note, same, same),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Receiver()->Get_Tuning(), Note, same, same),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Receiver()->Get_A_To_D(), Note, same, same),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Receiver()->Get_WeightingWindow(), Note, same,
+                       same),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Receiver()->Get_DSP(), Note, same, same),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Receiver()->Get_DigitalFilter(), Note, same, same),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Antenna()->Get_L1(), InsertionLoss, toFloat,
+                       fromFloat),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Antenna()->Get_L2(), InsertionLoss, toFloat,
+                       fromFloat),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Antenna()->Get_L3(), InsertionLoss, toFloat,
+                       fromFloat),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Antenna()->Get_BPF(), InsertionLoss, toFloat,
+                       fromFloat),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Receiver()->Get_TimeKeeping(), Description, same,
+                       same),
+        SAME_NAME_CASE(Get_EquipmentSetup()->Get_Receiver()->Get_AnalogFilter(), Description, same,
+                       same),
     };
     auto doc = loadSML("<KOVA_Station/>");
     const auto root = GetKOVA_Station(*doc);
