@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextCursor>
 
 #include <cstdlib>
 
@@ -156,6 +158,9 @@ QString TfrmAbout::ShowVersion()
     // Four text heights per line: a tall memo is clipped by the panel, the OK button stays on top.
     moInfo->resize(moInfo->width(), 4 * lineCount * std::abs(moInfo->font().pixelSize()) + 20);
     OKButton->raise();
+    // Appending leaves the view at the end of the last line; show the lines from their start.
+    moInfo->moveCursor(QTextCursor::Start);
+    moInfo->horizontalScrollBar()->setValue(0);
     moInfo->setUpdatesEnabled(true);
 
     show();
