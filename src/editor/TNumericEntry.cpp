@@ -104,6 +104,11 @@ void TNumericEntry::SetValueAsInt64(std::int64_t n)
 void TNumericEntry::SetFormatStr(const QString &format)
 {
     FFormatStr = format;
+    Reformat();
+}
+
+void TNumericEntry::Reformat()
+{
     FOldText = FExact ? FormatInteger(*FExact, FFormatStr, locale())
                       : FormatNumber(FValue, FFormatStr, locale());
     FApplying = true;
@@ -315,4 +320,12 @@ void TNumericEntry::focusOutEvent(QFocusEvent *event)
         Commit();
         return;
     }
+}
+
+void TNumericEntry::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    // The separators come from the locale: show the value in the new one.
+    if (event->type() == QEvent::LocaleChange)
+        Reformat();
 }

@@ -101,9 +101,11 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void Apply(double x, std::optional<std::int64_t> exact);
+    void Reformat();
     double Limited(double x);
     void Step(bool up);
     void CheckText();

@@ -300,6 +300,21 @@ TEST_F(NumericEntry, TypingChangesStateButNotTheValueUntilCommitted)
     EXPECT_EQ(field.palette().color(QPalette::Base), field.ColorDefault());
 }
 
+TEST_F(NumericEntry, ShowsAndReadsInTheWidgetsLocale)
+{
+    field.SetFormatStr("#,#.0#");
+    field.SetValue(1234.5);
+    field.setLocale(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(field.text(), "1.234,5");
+    type("2,5k");
+    QTest::keyClick(&field, Qt::Key_Return);
+    EXPECT_EQ(field.Value(), 2500);
+    type("2.5");
+    EXPECT_EQ(field.State(), TNumericEntry::TState::Editing); // "." groups: 25
+    QTest::keyClick(&field, Qt::Key_Return);
+    EXPECT_EQ(field.Value(), 25);
+}
+
 TEST_F(NumericEntry, CommittingUntouchedTextKeepsTheFullValue)
 {
     field.SetFormatStr("#0.0#");
