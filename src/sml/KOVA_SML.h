@@ -27,3 +27,40 @@ KOVA_TYPED_CLASS(KOVA_Station)
 // Throws EIntfCastError ("Interface not supported") when the root has another name, and the
 // document's EXMLDocError when activation fails to parse.
 IXMLKOVA_Station GetKOVA_Station(TXMLDocument &Doc);
+
+// Every typed class as V(<Name>), the class being TXML<Name> with its item table
+// <Name>_ITEMS(X, P): for code that walks the whole vocabulary (tests, benchmarks).
+#define KOVA_TYPED_CLASSES(V)                                                                      \
+    V(KOVA_Station)                                                                                \
+    V(KOVA_Station_TitleBlock)                                                                     \
+    V(KOVA_Station_TitleBlock_Version)                                                             \
+    V(KOVA_Station_TitleBlock_Target)                                                              \
+    V(KOVA_Station_TitleBlock_CreatedOn)                                                           \
+    V(KOVA_Station_TitleBlock_Location)                                                            \
+    V(KOVA_Station_TitleBlock_Personel)                                                            \
+    V(KOVA_Station_TitleBlock_Files)                                                               \
+    V(KOVA_Station_EquipmentSetup)                                                                 \
+    V(KOVA_Station_EquipmentSetup_Antenna)                                                         \
+    V(KOVA_Station_EquipmentSetup_Antenna_PointingCoordinates)                                     \
+    V(KOVA_Station_EquipmentSetup_Antenna_Mount)                                                   \
+    V(KOVA_Station_EquipmentSetup_Antenna_Mount_AzEl)                                              \
+    V(KOVA_Station_EquipmentSetup_Antenna_Mount_DriftScan)                                         \
+    V(KOVA_Station_EquipmentSetup_Antenna_Shape)                                                   \
+    V(KOVA_Station_EquipmentSetup_Antenna_Shape_Circular)                                          \
+    V(KOVA_Station_EquipmentSetup_Antenna_Shape_Other)                                             \
+    V(KOVA_Station_EquipmentSetup_Antenna_Horn)                                                    \
+    V(KOVA_Station_EquipmentSetup_Antenna_LNA)                                                     \
+    V(KOVA_Station_EquipmentSetup_Antenna_L1)                                                      \
+    V(KOVA_Station_EquipmentSetup_Antenna_BPF)                                                     \
+    V(KOVA_Station_EquipmentSetup_Antenna_L2)                                                      \
+    V(KOVA_Station_EquipmentSetup_Antenna_RFAmp)                                                   \
+    V(KOVA_Station_EquipmentSetup_Antenna_L3)                                                      \
+    V(KOVA_Station_EquipmentSetup_Receiver)                                                        \
+    V(KOVA_Station_EquipmentSetup_Receiver_Tuning)                                                 \
+    V(KOVA_Station_EquipmentSetup_Receiver_SpectrumAnalyzer)                                       \
+    V(KOVA_Station_EquipmentSetup_Receiver_A_To_D)                                                 \
+    V(KOVA_Station_EquipmentSetup_Receiver_WeightingWindow)                                        \
+    V(KOVA_Station_EquipmentSetup_Receiver_DSP)                                                    \
+    V(KOVA_Station_EquipmentSetup_Receiver_DigitalFilter)                                          \
+    V(KOVA_Station_EquipmentSetup_Receiver_TimeKeeping)                                            \
+    V(KOVA_Station_EquipmentSetup_Receiver_AnalogFilter)

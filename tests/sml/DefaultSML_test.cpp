@@ -76,43 +76,8 @@ TEST(DefaultSML, EmbeddedBytesEqualTheResourceFile)
 
 // The typed tree reader below calls every getter of every class on the elements present and
 // notes each item it reached as "Element/Item".
-#define KOVA_TEST_CLASSES(V)                                                                       \
-    V(KOVA_Station)                                                                                \
-    V(KOVA_Station_TitleBlock)                                                                     \
-    V(KOVA_Station_TitleBlock_Version)                                                             \
-    V(KOVA_Station_TitleBlock_Target)                                                              \
-    V(KOVA_Station_TitleBlock_CreatedOn)                                                           \
-    V(KOVA_Station_TitleBlock_Location)                                                            \
-    V(KOVA_Station_TitleBlock_Personel)                                                            \
-    V(KOVA_Station_TitleBlock_Files)                                                               \
-    V(KOVA_Station_EquipmentSetup)                                                                 \
-    V(KOVA_Station_EquipmentSetup_Antenna)                                                         \
-    V(KOVA_Station_EquipmentSetup_Antenna_PointingCoordinates)                                     \
-    V(KOVA_Station_EquipmentSetup_Antenna_Mount)                                                   \
-    V(KOVA_Station_EquipmentSetup_Antenna_Mount_AzEl)                                              \
-    V(KOVA_Station_EquipmentSetup_Antenna_Mount_DriftScan)                                         \
-    V(KOVA_Station_EquipmentSetup_Antenna_Shape)                                                   \
-    V(KOVA_Station_EquipmentSetup_Antenna_Shape_Circular)                                          \
-    V(KOVA_Station_EquipmentSetup_Antenna_Shape_Other)                                             \
-    V(KOVA_Station_EquipmentSetup_Antenna_Horn)                                                    \
-    V(KOVA_Station_EquipmentSetup_Antenna_LNA)                                                     \
-    V(KOVA_Station_EquipmentSetup_Antenna_L1)                                                      \
-    V(KOVA_Station_EquipmentSetup_Antenna_BPF)                                                     \
-    V(KOVA_Station_EquipmentSetup_Antenna_L2)                                                      \
-    V(KOVA_Station_EquipmentSetup_Antenna_RFAmp)                                                   \
-    V(KOVA_Station_EquipmentSetup_Antenna_L3)                                                      \
-    V(KOVA_Station_EquipmentSetup_Receiver)                                                        \
-    V(KOVA_Station_EquipmentSetup_Receiver_Tuning)                                                 \
-    V(KOVA_Station_EquipmentSetup_Receiver_SpectrumAnalyzer)                                       \
-    V(KOVA_Station_EquipmentSetup_Receiver_A_To_D)                                                 \
-    V(KOVA_Station_EquipmentSetup_Receiver_WeightingWindow)                                        \
-    V(KOVA_Station_EquipmentSetup_Receiver_DSP)                                                    \
-    V(KOVA_Station_EquipmentSetup_Receiver_DigitalFilter)                                          \
-    V(KOVA_Station_EquipmentSetup_Receiver_TimeKeeping)                                            \
-    V(KOVA_Station_EquipmentSetup_Receiver_AnalogFilter)
-
 #define READ_DECLARE(Name) void ReadAll(const IXML##Name &node, QStringList &reached);
-KOVA_TEST_CLASSES(READ_DECLARE)
+KOVA_TYPED_CLASSES(READ_DECLARE)
 
 #define READ_ITEM(P, Kind, Name) READ_##Kind(Name)
 #define READ_NOTE(Name) reached << node->NodeName() + "/" #Name
@@ -135,7 +100,7 @@ KOVA_TEST_CLASSES(READ_DECLARE)
     {                                                                                              \
         Name##_ITEMS(READ_ITEM, ~)                                                                 \
     }
-KOVA_TEST_CLASSES(READ_DEFINE)
+KOVA_TYPED_CLASSES(READ_DEFINE)
 
 // "Parent/Element" of every element below the root and "Element/Attribute" of every
 // attribute below the root.
