@@ -11,6 +11,7 @@
 #include <libxml/tree.h>
 
 #include <memory>
+#include <string>
 
 namespace
 {
@@ -227,7 +228,7 @@ const char *escapeOf(xmlChar c, bool attribute)
     }
 }
 
-void appendEscaped(QByteArray &out, const xmlChar *text, bool attribute)
+void appendEscaped(std::string &out, const xmlChar *text, bool attribute)
 {
     if (!text)
         return;
@@ -236,15 +237,15 @@ void appendEscaped(QByteArray &out, const xmlChar *text, bool attribute)
     const char *p = run;
     for (; *p; ++p) {
         if (const char *replacement = escapeOf(xmlChar(*p), attribute)) {
-            out.append(run, int(p - run));
+            out.append(run, size_t(p - run));
             out.append(replacement);
             run = p + 1;
         }
     }
-    out.append(run, int(p - run));
+    out.append(run, size_t(p - run));
 }
 
-void appendName(QByteArray &out, const xmlNode *node)
+void appendName(std::string &out, const xmlNode *node)
 {
     if (node->ns && node->ns->prefix) {
         out += reinterpret_cast<const char *>(node->ns->prefix);
@@ -253,16 +254,16 @@ void appendName(QByteArray &out, const xmlNode *node)
     out += reinterpret_cast<const char *>(node->name);
 }
 
-void appendNode(QByteArray &out, const xmlNode *node);
+void appendNode(std::string &out, const xmlNode *node);
 
-void appendChildren(QByteArray &out, const xmlNode *node)
+void appendChildren(std::string &out, const xmlNode *node)
 {
     for (const xmlNode *child = node->children; child; child = child->next)
         appendNode(out, child);
 }
 
 // "<name" with namespace declarations and attributes, without the closing ">".
-void appendStartTag(QByteArray &out, const xmlNode *node)
+void appendStartTag(std::string &out, const xmlNode *node)
 {
     out += '<';
     appendName(out, node);
@@ -293,7 +294,7 @@ void appendStartTag(QByteArray &out, const xmlNode *node)
     }
 }
 
-void appendNode(QByteArray &out, const xmlNode *node)
+void appendNode(std::string &out, const xmlNode *node)
 {
     switch (node->type) {
     case XML_ELEMENT_NODE:
@@ -314,7 +315,9 @@ void appendNode(QByteArray &out, const xmlNode *node)
     case XML_CDATA_SECTION_NODE: {
         QByteArray content(node->content ? reinterpret_cast<const char *>(node->content) : "");
         content.replace("]]>", "]]]]><![CDATA[>");
-        out += "<![CDATA[" + content + "]]>";
+        out += "<![CDATA[";
+        out.append(content.constData(), size_t(content.size()));
+        out += "]]>";
         return;
     }
     case XML_COMMENT_NODE:
@@ -340,8 +343,8 @@ void appendNode(QByteArray &out, const xmlNode *node)
     case XML_DTD_NODE: {
         xmlBufferPtr buffer = xmlBufferCreate();
         xmlNodeDump(buffer, node->doc, const_cast<xmlNodePtr>(node), 0, 0);
-        out += QByteArray(reinterpret_cast<const char *>(xmlBufferContent(buffer)),
-                          xmlBufferLength(buffer));
+        out.append(reinterpret_cast<const char *>(xmlBufferContent(buffer)),
+                   size_t(xmlBufferLength(buffer)));
         xmlBufferFree(buffer);
         return;
     }
@@ -354,20 +357,20 @@ void appendNode(QByteArray &out, const xmlNode *node)
     }
 }
 
-void appendLineBreak(QByteArray &out, const QByteArray &indent, int repeat)
+void appendLineBreak(std::string &out, const std::string &indent, int repeat)
 {
     out += '\n';
     for (int i = 0; i < repeat; ++i)
         out += indent;
 }
 
-void appendFormatted(QByteArray &out, const xmlNode *node, int level, const QByteArray &indent);
+void appendFormatted(std::string &out, const xmlNode *node, int level, const std::string &indent);
 
 // The children of an element at `level` as the node layer's auto-indenting append lays them
 // out: text as it is; any other node after one indentation unit, with a line break (indented to
 // the parent's parent) before the first such node and after each.
-void appendFormattedChildren(QByteArray &out, const xmlNode *parent, int level,
-                             const QByteArray &indent)
+void appendFormattedChildren(std::string &out, const xmlNode *parent, int level,
+                             const std::string &indent)
 {
     bool any = false;
     for (const xmlNode *child = parent->children; child; child = child->next) {
@@ -384,7 +387,7 @@ void appendFormattedChildren(QByteArray &out, const xmlNode *parent, int level,
     }
 }
 
-void appendFormatted(QByteArray &out, const xmlNode *node, int level, const QByteArray &indent)
+void appendFormatted(std::string &out, const xmlNode *node, int level, const std::string &indent)
 {
     if (node->type != XML_ELEMENT_NODE || !node->children) {
         appendNode(out, node);
@@ -472,22 +475,27 @@ QString TXMLTree::StripDeclaredEncoding(const QString &text)
     return result;
 }
 
-QByteArray TXMLTree::SerializeUtf8(const QString *formatIndent) const
+namespace
 {
-    QByteArray out;
+
+std::string serialize(const TXMLTree &tree, const QString *formatIndent)
+{
+    const auto &Declaration = tree.Declaration;
+    std::string out;
     out.reserve(4096);
     if (Declaration) {
         out += "<?xml version=\"";
-        out += Declaration->Version.isEmpty() ? QByteArray("1.0") : Declaration->Version.toUtf8();
+        out += Declaration->Version.isEmpty() ? std::string("1.0")
+                                              : Declaration->Version.toStdString();
         out += '"';
         if (!Declaration->Encoding.isEmpty())
-            out += " encoding=\"" + Declaration->Encoding.toUtf8() + '"';
+            out += " encoding=\"" + Declaration->Encoding.toStdString() + '"';
         if (!Declaration->StandAlone.isEmpty())
-            out += " standalone=\"" + Declaration->StandAlone.toUtf8() + '"';
+            out += " standalone=\"" + Declaration->StandAlone.toStdString() + '"';
         out += "?>\r\n";
     }
-    const QByteArray indent = formatIndent ? formatIndent->toUtf8() : QByteArray();
-    for (const xmlNode *node = FDoc->children; node; node = node->next) {
+    const std::string indent = formatIndent ? formatIndent->toStdString() : std::string();
+    for (const xmlNode *node = tree.Doc()->children; node; node = node->next) {
         if (formatIndent)
             appendFormatted(out, node, 1, indent);
         else
@@ -497,21 +505,31 @@ QByteArray TXMLTree::SerializeUtf8(const QString *formatIndent) const
     return out;
 }
 
+} // namespace
+
+QByteArray TXMLTree::SerializeUtf8(const QString *formatIndent) const
+{
+    const std::string out = serialize(*this, formatIndent);
+    return QByteArray(out.data(), qsizetype(out.size()));
+}
+
 QString TXMLTree::SerializeFormatted(const QString &indentStr) const
 {
-    return QString::fromUtf8(SerializeUtf8(&indentStr));
+    const std::string out = serialize(*this, &indentStr);
+    return QString::fromUtf8(out.data(), qsizetype(out.size()));
 }
 
 QString TXMLTree::Serialize() const
 {
-    return QString::fromUtf8(SerializeUtf8());
+    const std::string out = serialize(*this, nullptr);
+    return QString::fromUtf8(out.data(), qsizetype(out.size()));
 }
 
 QString TXMLTree::SerializeNode(const _xmlNode *node)
 {
-    QByteArray out;
+    std::string out;
     appendNode(out, node);
-    return QString::fromUtf8(out);
+    return QString::fromStdString(out);
 }
 
 QByteArray TXMLTree::SerializeBytes() const
