@@ -4,6 +4,7 @@
 #include "editor/ShortDisplayName.h"
 #include "editor/TIndicatorLight.h"
 #include "editor/TNumericEntry.h"
+#include "sml/FloatText.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -14,6 +15,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <cmath>
+#include <limits>
 
 namespace
 {
@@ -70,6 +74,17 @@ TNumericEntry *numberField(const QString &format, const char *name, bool typing,
 QString attributeOr(const IXMLNode &element, const QString &name, const QString &fallBack)
 {
     return element->HasAttribute(name) ? element->GetAttribute(name).value_or(QString()) : fallBack;
+}
+
+// A single-precision position attribute; 0 when it is missing, not a number or out
+// of the single range, so
+// that a document without a position still shows completely.
+double positionOf(const IXMLNode &location, const QString &name)
+{
+    const std::optional<QString> text = location->GetAttribute(name);
+    const std::optional<double> value = text ? XMLTextToDouble(*text) : std::nullopt;
+    const bool fits = value && std::fabs(*value) <= std::numeric_limits<float>::max();
+    return fits ? static_cast<float>(*value) : 0.0;
 }
 
 } // namespace
@@ -346,6 +361,11 @@ void TStationPage::TitleSMLToControls(const IXMLKOVA_Station_TitleBlock &title)
     edOpMode->setText(title->Get_OperatingMode());
     const auto location = title->Get_Location();
     edGridSquare->setText(location->Get_GridSquare());
+    // The position is shown too, since the collect step writes it back: leaving the
+    // fields alone would carry the previous document's position (or 0) into this
+    // one at the next save.
+    neDecLat->SetValue(positionOf(location, QStringLiteral("Latitude")));
+    neDecLon->SetValue(positionOf(location, QStringLiteral("Longitude")));
 
     const auto personel = title->Get_Personel();
     edSysOpName->setText(personel->Get_SysOp());
@@ -357,15 +377,6 @@ void TStationPage::TitleSMLToControls(const IXMLKOVA_Station_TitleBlock &title)
         edSMLFileName->setText(ShortName(files->Get_SML()));
     edJPGFileName->setText(ShortName(files->Get_JPG()));
     edWAVFileName->setText(ShortName(files->Get_WAV()));
-
-    // The position is shown too, since the collect step writes it back: leaving the
-    // fields alone would carry the previous document's position (or 0) into this
-    // one at the next save. It comes last, so that a position that is not a number
-    // stops nothing else from being shown. A document without one shows 0.
-    neDecLat->SetValue(location->HasAttribute(QStringLiteral("Latitude")) ? location->Get_Latitude()
-                                                                          : 0.0);
-    neDecLon->SetValue(
-        location->HasAttribute(QStringLiteral("Longitude")) ? location->Get_Longitude() : 0.0);
 }
 
 void TStationPage::TitleControlsToSML(const IXMLKOVA_Station_TitleBlock &title,

@@ -37,10 +37,10 @@ public:
 
     // Document to controls. Reading creates missing elements (and empty
     // attributes) in the title block. Missing version attributes show "unknown",
-    // missing observers "No Observers", a missing note an empty note; a missing
-    // position shows 0. Errors of the document layer (such as an identifier that is
-    // not a number) pass to the caller; the controls before the failing item have
-    // been filled, the later ones keep their state.
+    // missing observers "No Observers", a missing note an empty note; a position
+    // that is missing or not a number shows 0. Errors of the document layer (such as an identifier
+    // that is not a number) pass to the caller; the controls before the failing item have been
+    // filled, the later ones keep their state.
     void TitleSMLToControls(const IXMLKOVA_Station_TitleBlock &title);
 
     // Controls to document; the Files element takes the window's current file

@@ -190,6 +190,19 @@ TEST_F(StationPage, MissingItemsShowTheirFallBacksAndTheCollectWritesThem)
     EXPECT_EQ(doc.title->Get_Target()->Get_Note(), "");
 }
 
+TEST_F(StationPage, APositionThatIsNotANumberShowsZeroAndStopsNothing)
+{
+    Doc doc(
+        R"(<KOVA_Station><TitleBlock><Target ConstID="0" TargetID="0" ScanID="0" HitID="0" KOVADataID="0" Falsified="false"/>
+<Location Latitude="north" Longitude="1e99"/><Personel><SysOp>Ann</SysOp></Personel></TitleBlock></KOVA_Station>)");
+    page.neDecLat->SetValue(5);
+    page.neDecLon->SetValue(6);
+    page.TitleSMLToControls(doc.title);
+    EXPECT_EQ(page.neDecLat->Value(), 0);
+    EXPECT_EQ(page.neDecLon->Value(), 0);
+    EXPECT_EQ(page.edSysOpName->text(), "Ann");
+}
+
 TEST_F(StationPage, ShowCreatesTheElementsItReads)
 {
     Doc doc(
