@@ -516,18 +516,43 @@ void TfrmOrvane::mnuAboutClick()
 
 // --- The shared sequences ---
 
+void TfrmOrvane::Batched(const std::function<void()> &steps)
+{
+    ++FBatchDepth;
+    try {
+        steps();
+    } catch (...) {
+        // The page shows what the steps changed before the error, then the error goes on.
+        EndBatch();
+        throw;
+    }
+    EndBatch();
+}
+
+void TfrmOrvane::EndBatch()
+{
+    if (--FBatchDepth == 0 && FRefreshPending) {
+        FRefreshPending = false;
+        RawXMLRefresh();
+    }
+}
+
 void TfrmOrvane::RebindSequence()
 {
-    KOVA_Station = GetKOVA_Station(*docSML);
-    TitleBlockNode = KOVA_Station->Get_TitleBlock();
-    EquipmentSetupNode = KOVA_Station->Get_EquipmentSetup();
+    Batched([this] {
+        KOVA_Station = GetKOVA_Station(*docSML);
+        TitleBlockNode = KOVA_Station->Get_TitleBlock();
+        EquipmentSetupNode = KOVA_Station->Get_EquipmentSetup();
+    });
 }
 
 void TfrmOrvane::ShowPages()
 {
-    TitleSMLToControls();
-    AntennaSMLToControls();
-    ReceiverSMLToControls();
+    Batched([this] {
+        TitleSMLToControls();
+        AntennaSMLToControls();
+        ReceiverSMLToControls();
+    });
 }
 
 void TfrmOrvane::ShowSequence()
@@ -538,16 +563,19 @@ void TfrmOrvane::ShowSequence()
 
 void TfrmOrvane::CollectSequence()
 {
-    TitleControlsToSML();
-    AntennaControlsToSML();
-    ReceiverControlsToSML();
+    Batched([this] {
+        TitleControlsToSML();
+        AntennaControlsToSML();
+        ReceiverControlsToSML();
+    });
 }
 
 void TfrmOrvane::RawXMLRefresh()
 {
-    moSML->clear();
     if (docSML->Active())
         moSML->setPlainText(FormatXMLData(docSML->XML().join(QLatin1Char('\n'))));
+    else
+        moSML->clear();
 }
 
 void TfrmOrvane::TitleSMLToControls()
@@ -750,9 +778,11 @@ void TfrmOrvane::btnRefreshSMLClick()
 {
     if (!docSML->Active())
         return;
-    TitleControlsToSML();
-    ReceiverControlsToSML();
-    AntennaControlsToSML();
+    Batched([this] {
+        TitleControlsToSML();
+        ReceiverControlsToSML();
+        AntennaControlsToSML();
+    });
 }
 
 void TfrmOrvane::moSMLEnter()
@@ -805,5 +835,8 @@ void TfrmOrvane::docSMLAfterClose()
 
 void TfrmOrvane::docSMLAfterNodeChange()
 {
-    RawXMLRefresh();
+    if (FBatchDepth > 0)
+        FRefreshPending = true;
+    else
+        RawXMLRefresh();
 }

@@ -213,9 +213,15 @@ private:
     void FormClose();
     void WriteSettings();
     void ApplyHintSwitch(bool on);
+    // Runs steps with the raw XML page refreshed once at their end (also after an error) for
+    // all the node changes they make, instead of after each one: nothing is drawn in between.
+    void Batched(const std::function<void()> &steps);
+    void EndBatch();
     void ShowSMLActiveState();
 
     std::unique_ptr<IUserDialogs> FDialogs;
     QString FSettingsFile;
     std::array<QLabel *, 6> FPanels{};
+    int FBatchDepth = 0;
+    bool FRefreshPending = false;
 };
