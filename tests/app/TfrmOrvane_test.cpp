@@ -3,6 +3,7 @@
 #include "app/ErrorReport.h"
 #include "app/GroupColour.h"
 #include "app/TBlockDiagram.h"
+#include "app/TQtUserDialogs.h"
 #include "app/TScriptedDialogs.h"
 #include "app/TfrmOrvane.h"
 #include "editor/TIndicatorLight.h"
@@ -28,6 +29,7 @@
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QToolTip>
 
 #include <functional>
 #include <memory>
@@ -170,6 +172,21 @@ TEST(ErrorReportText, ShowsTheInnermostNestedError)
         EXPECT_EQ(ErrorReportText(e),
                   QStringLiteral("Element \"Target\" does not contain a single text node."));
     }
+}
+
+TEST(QtFileFilter, TurnsDescriptionPatternPairsIntoQtFilters)
+{
+    const struct {
+        const char *Filter;
+        const char *Qt;
+    } cases[] = {
+        {"XML Files (*.xml)|*.xml|SML Files (*.sml)|*.sml", "XML Files (*.xml);;SML Files (*.sml)"},
+        {"Wav Files|*.wav", "Wav Files (*.wav)"},
+        {"Pictures|*.jpg;*.jpeg", "Pictures (*.jpg *.jpeg)"},
+        {"", ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(QtFileFilter(QString::fromUtf8(c.Filter)), QString::fromUtf8(c.Qt));
 }
 
 // --- Start-up ---
@@ -467,9 +484,8 @@ TEST_F(MainWindowTest, RawXMLPageFollowsTheDocument)
 {
     TfrmOrvane &w = Start();
     // The memo keeps one kind of line break.
-    EXPECT_EQ(w.moSML->toPlainText(),
-              FormatXMLData(w.docSML->XML().join(QLatin1Char('\n')))
-                  .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_EQ(w.moSML->toPlainText(), FormatXMLData(w.docSML->XML().join(QLatin1Char('\n')))
+                                          .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
     w.TitleBlockNode->Get_Target()->Set_TargetName(QStringLiteral("Sirius"));
     EXPECT_TRUE(w.moSML->toPlainText().contains(QStringLiteral("TargetName=\"Sirius\"")));
@@ -564,7 +580,17 @@ TEST_F(MainWindowTest, DocumentStateSwitchesTheFileGroupsAndMenus)
 TEST_F(MainWindowTest, HintsSwitchAndStatusPanel)
 {
     TfrmOrvane &w = Start();
+    w.show();
+    const auto tooltipShown = [&w] {
+        QToolTip::hideText();
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), w.btnOpenSMLFile->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(w.btnOpenSMLFile, &help);
+        return QToolTip::isVisible() && QToolTip::text() == QStringLiteral("Load SML ");
+    };
+    EXPECT_FALSE(tooltipShown()) << "hints start switched off";
+
     w.mnuShowHints->trigger();
+    EXPECT_TRUE(tooltipShown());
     EXPECT_TRUE(w.mnuShowHints->isChecked());
     EXPECT_EQ(w.StationPage->LblHints->text(), QStringLiteral("Hints On"));
     EXPECT_EQ(w.btnOpenSMLFile->toolTip(), QStringLiteral("Load SML "));
