@@ -10,6 +10,7 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -176,6 +177,9 @@ struct TCtxtFree {
 xmlDocPtr parse(const QByteArray &bytes, const char *encoding, int extraOptions,
                 const std::function<QString()> &sourceText)
 {
+    if (bytes.size() > std::numeric_limits<int>::max())
+        throw EXMLDocError(
+            QStringLiteral("The document is too large (%1 bytes)").arg(bytes.size()));
     std::unique_ptr<xmlParserCtxt, TCtxtFree> ctxt(xmlNewParserCtxt());
     if (!ctxt)
         throw EXMLDocError(QStringLiteral("Out of memory"));
@@ -438,7 +442,8 @@ std::shared_ptr<TXMLTree> TXMLTree::ParseBytes(const QByteArray &bytes)
     const bool utf16 = isUtf16(bytes);
     const QString head = decodeForMessage(bytes.left(utf16 ? 400 : 200), utf16);
     auto declaration = declarationOf(head);
-    const bool declared = utf16 || (declaration && !declaration->Encoding.isEmpty());
+    const bool declared = utf16 || bytes.startsWith("\xEF\xBB\xBF") ||
+                          (declaration && !declaration->Encoding.isEmpty());
     // Bytes that name no encoding and are not UTF-8 come from Windows-1252 systems.
     const char *encoding = !declared && !isValidUtf8(bytes) ? "WINDOWS-1252" : nullptr;
     auto tree = std::make_shared<TXMLTree>();
@@ -466,8 +471,12 @@ QString TXMLTree::StripDeclaredEncoding(const QString &text)
     QString result = text;
     if (result.startsWith(QChar(0xFEFF)))
         result.remove(0, 1);
+    // Only the XML declaration is looked at: an element's own "encoding" attribute is data.
+    if (!result.startsWith(QLatin1String("<?xml")))
+        return result;
+    const int declarationEnd = int(result.indexOf(QLatin1String("?>")));
     const auto match = encoding.match(result.left(50));
-    if (match.hasMatch()) {
+    if (match.hasMatch() && (declarationEnd < 0 || match.capturedEnd() <= declarationEnd)) {
         const QString name = match.captured(1).isNull() ? match.captured(2) : match.captured(1);
         if (!isUnicodeName(name))
             result.remove(match.capturedStart(), match.capturedLength());

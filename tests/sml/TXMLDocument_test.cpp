@@ -65,6 +65,11 @@ TEST(DocumentLoad, ByteStreamsTakeTheirEncodingFromTheBytes)
     TXMLDocument doc;
     doc.LoadFromStream("<r t=\"\x80\"/>");
     EXPECT_EQ(attr(doc, "t"), QString(QChar(0x20AC)));
+    // A byte-order mark declares UTF-8: bytes that are not UTF-8 then are an error.
+    EXPECT_EQ(errorOf([&] {
+                  doc.LoadFromStream("\xef\xbb\xbf<r t=\"\xe9\"/>");
+              }).rfind("Input is not proper UTF-8", 0),
+              0u);
 }
 
 TEST(DocumentLoad, TextLoadDropsADeclaredSingleByteEncoding)
@@ -88,6 +93,9 @@ TEST(DocumentLoad, TextLoadDropsADeclaredSingleByteEncoding)
         EXPECT_EQ(doc.Version(), "1.0");
     }
     TXMLDocument doc;
+    // Outside the declaration an "encoding" attribute is the document's data.
+    doc.LoadFromXML("<r encoding=\"latin1\"/>");
+    EXPECT_EQ(attr(doc, "encoding"), "latin1");
     doc.LoadFromXML("<r/>");
     EXPECT_EQ(doc.Version(), "");
     EXPECT_EQ(doc.SaveToXML(), "<r/>\r\n");
