@@ -139,9 +139,14 @@ bool TfrmOrvane::RunGuarded(const std::function<void()> &handler)
         handler();
         return true;
     } catch (const std::exception &e) {
-        Dialogs().MessageDlg(ErrorReportText(e), TMsgDlgButtons::OK, TMsgDlgType::Error);
+        ReportError(e);
         return false;
     }
+}
+
+void TfrmOrvane::ReportError(const std::exception &e)
+{
+    Dialogs().MessageDlg(ErrorReportText(e), TMsgDlgButtons::OK, TMsgDlgType::Error);
 }
 
 QString TfrmOrvane::StatusPanel(int index) const

@@ -49,6 +49,8 @@ public:
     // Runs an event handler; an error escaping it ends it and is shown by the general error
     // report (message box titled "Orvane" with an error icon). Returns false after an error.
     bool RunGuarded(const std::function<void()> &handler);
+    // The general error report of e: a message box titled "Orvane" with an error icon.
+    void ReportError(const std::exception &e);
 
     // Status bar panels 0 to 5; an index outside them is ignored (reads as empty).
     QString StatusPanel(int index) const;
