@@ -32,6 +32,9 @@ function(orvane_tests dir)
     gtest_discover_tests(${target}
       WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
       DISCOVERY_TIMEOUT 60
-      PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8;QT_QPA_PLATFORM=offscreen;ORVANE_CORPUS=${ORVANE_CORPUS}")
+      # One variable per property: gtest_discover_tests splits a list value into
+      # separate arguments. The shared test main sets QT_QPA_PLATFORM itself.
+      PROPERTIES ENVIRONMENT "ORVANE_CORPUS=${ORVANE_CORPUS}"
+                 ENVIRONMENT_MODIFICATION "LC_ALL=set:C.UTF-8")
   endforeach()
 endfunction()
