@@ -124,6 +124,7 @@ TfrmOrvane::TfrmOrvane(std::unique_ptr<IUserDialogs> dialogs, const QString &set
 
 TfrmOrvane::~TfrmOrvane()
 {
+    qApp->removeEventFilter(this);
     // The document may still auto-save while it dies; the window must not hear of it.
     docSML->BeforeOpen = nullptr;
     docSML->AfterOpen = nullptr;
