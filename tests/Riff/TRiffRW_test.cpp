@@ -9,6 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -225,7 +226,14 @@ TEST_F(RiffTest, RoundTripKeepsEveryChunkAndRepairsHeaderAndPads)
     QByteArray file = Riff("WAVE", chunks);
     file.replace(4, 4, LE32(3)); // a wrong header size
     riff->LoadFromFile(Write(file));
+    std::vector<std::pair<qint64, qint64>> progress;
+    riff->SetProgress([&](qint64 done, qint64 total) { progress.emplace_back(done, total); });
     riff->SaveToFile(dir.filePath("out.wav"));
+    // Progress only grows and ends at the whole file.
+    ASSERT_FALSE(progress.empty());
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_EQ(progress.back().first, QFileInfo(dir.filePath("out.wav")).size());
+    EXPECT_EQ(progress.back().second, progress.back().first);
 
     std::vector<Chunk> padded = chunks;
     for (Chunk &c : padded)
