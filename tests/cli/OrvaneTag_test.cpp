@@ -317,6 +317,33 @@ TEST_F(OrvaneTag, OutputsElsewhereLeaveTheSourceAndExtractReportsMissingTags)
     }
 }
 
+TEST_F(OrvaneTag, ShowsProgressOnlyOnATerminal)
+{
+    ORVANE_REQUIRE_CORPUS();
+    const QString wav =
+        testsupport::copyInto(testsupport::corpusDir() + "/wav/pcm16-stereo-plain.wav", dir);
+    const QString jpg =
+        testsupport::copyInto(testsupport::corpusDir() + "/jpg/com-hopper.jpg", dir);
+    const TRun piped = run({"embed", "--sml", doc, wav, jpg});
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_TRUE(piped.err.isEmpty()) << piped.err.constData();
+
+    if (QStandardPaths::findExecutable(QStringLiteral("script")).isEmpty())
+        GTEST_SKIP() << "script(1) not installed: no terminal to run in";
+    // script runs the command on a pseudo-terminal and copies what it shows.
+    QProcess terminal;
+    terminal.start(
+        QStringLiteral("script"),
+        {QStringLiteral("-qec"),
+         QStringLiteral("'%1' embed --sml '%2' '%3' '%4'").arg(ORVANE_TAG_PATH, doc, wav, jpg),
+         QStringLiteral("/dev/null")});
+    ASSERT_TRUE(terminal.waitForFinished(60000));
+    EXPECT_EQ(terminal.exitCode(), 0);
+    const QByteArray shown = terminal.readAllStandardOutput();
+    EXPECT_TRUE(shown.contains("[1/2] " + wav.toUtf8())) << shown.constData();
+    EXPECT_TRUE(shown.contains("[2/2] " + jpg.toUtf8())) << shown.constData();
+}
+
 TEST_F(OrvaneTag, ExtractDecodesWindows1252AndDeclaresUtf8)
 {
     // A recording tagged on Windows: the chunk holds Windows-1252 bytes.
