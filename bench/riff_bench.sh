@@ -31,6 +31,10 @@ measure "load" "$bin" load "$dir/rec.wav"
 measure "cp" cp "$dir/rec.wav" "$dir/copy.wav"
 rm -f "$dir/copy.wav"
 sync
+# The save flushes its file to disk before renaming it; cp does not.
+measure "cp, then sync of the copy" sh -c 'cp "$1" "$2" && sync "$2"' sh "$dir/rec.wav" "$dir/copy.wav"
+rm -f "$dir/copy.wav"
+sync
 measure "save tagged to new file" "$bin" save "$dir/rec.wav" "$dir/out.wav"
 rm -f "$dir/out.wav"
 sync

@@ -142,6 +142,9 @@ qint64 TFileHandle::CopyFrom(const TFileHandle &source, qint64 sourceOffset, qin
             if (got < slice || moved < got)
                 return done + moved;
         }
+        // Start writing the slice to disk now, so the flush at the end of a save has
+        // little left to wait for.
+        ::sync_file_range(FFd, offset + done, moved, SYNC_FILE_RANGE_WRITE);
         done += moved;
         if (progress)
             progress(done);
