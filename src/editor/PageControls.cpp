@@ -90,9 +90,9 @@ TNumericSpin *MakeSpin(const TFieldSpec &spec, QWidget *parent)
 QGridLayout *MakeGrid(QWidget *owner)
 {
     auto *grid = new QGridLayout(owner);
-    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setContentsMargins(6, 2, 6, 3);
     grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(3);
+    grid->setVerticalSpacing(2);
     return grid;
 }
 

@@ -30,6 +30,12 @@ const QString kOther = QStringLiteral("Other");
 // Cream, the editing colour of the band-pass filter edges.
 const QColor kCream(0xFF, 0xFB, 0xF0);
 
+// Width of a spin field showing a few digits of a loss or gain in dB.
+int SpinWidth(const TNumericSpin &spin)
+{
+    return spin.fontMetrics().horizontalAdvance(QStringLiteral("000.0")) + 28;
+}
+
 // A line loss L1, L2 or L3: a framed panel with its box, its field and the unit.
 QFrame *MakeLossPanel(const QString &caption, const QString &checkHint, const QString &lossHint,
                       QCheckBox *&check, TNumericSpin *&loss, QLabel *&unit, QWidget *parent)
@@ -45,7 +51,7 @@ QFrame *MakeLossPanel(const QString &caption, const QString &checkHint, const QS
     grid->addWidget(unit, 1, 1);
     grid->setRowStretch(2, 1);
     // A narrow column of the chain: the filter and the amplifier take the width.
-    loss->setMaximumWidth(loss->fontMetrics().horizontalAdvance(QStringLiteral("0000.0")) + 30);
+    loss->setMaximumWidth(SpinWidth(*loss));
     panel->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     return panel;
 }
@@ -66,19 +72,19 @@ TAntennaPage::TAntennaPage(QWidget *parent) : QWidget(parent)
     auto *columns = new QHBoxLayout;
     auto *left = new QVBoxLayout;
     left->addWidget(BuildAntenna());
-    left->addWidget(BuildHorn());
+    left->addWidget(BuildShape());
     left->addStretch();
     auto *right = new QVBoxLayout;
     right->addWidget(BuildPointing());
-    right->addWidget(BuildShape());
     right->addWidget(BuildLNA());
+    right->addWidget(BuildHorn());
     right->addStretch();
     columns->addLayout(left, 1);
     columns->addLayout(right, 1);
 
     auto *page = new QVBoxLayout(this);
-    page->setContentsMargins(6, 2, 6, 4);
-    page->setSpacing(4);
+    page->setContentsMargins(6, 0, 6, 2);
+    page->setSpacing(2);
     page->addWidget(lblAntennaSystem);
     page->addLayout(columns);
     page->addWidget(BuildChain());
@@ -360,7 +366,7 @@ QWidget *TAntennaPage::BuildChain()
     gbBandPassFIlterandRFAmp =
         MakeGroup(QStringLiteral("Band Pass Filter and RF Amp"), QString(), this);
     auto *row = new QHBoxLayout(gbBandPassFIlterandRFAmp);
-    row->setContentsMargins(6, 2, 6, 4);
+    row->setContentsMargins(6, 2, 6, 3);
     row->setSpacing(4);
     // Left to right in signal order: L1, BPF, L2, RF amplifier, L3.
     pnlL1 = MakeLossPanel(QStringLiteral("L1"),
@@ -430,18 +436,20 @@ QWidget *TAntennaPage::BuildBandPassFilter()
     lblBPFNote = MakeLabel(QStringLiteral("Note:"), gbBandPassFilter);
     edBPFNote = MakeEdit(QStringLiteral("Note|Band Pass Filter note"), gbBandPassFilter);
 
-    grid->addWidget(pnlBPFInSystem, 0, 0, 1, 3);
-    grid->addWidget(lblInsLoss, 1, 0);
-    grid->addWidget(nsBPFLoss, 1, 1);
-    grid->addWidget(lblBPFdb, 1, 2);
-    grid->addWidget(lblHighFreq, 2, 0);
-    grid->addWidget(neHiCutoff, 2, 1);
-    grid->addWidget(lblHiFreqHz, 2, 2);
-    grid->addWidget(lblLowerFreq, 3, 0);
-    grid->addWidget(neLoCutoff, 3, 1);
-    grid->addWidget(lblHz, 3, 2);
-    grid->addWidget(lblBPFNote, 4, 0);
-    grid->addWidget(edBPFNote, 4, 1, 1, 2);
+    nsBPFLoss->setMinimumWidth(SpinWidth(*nsBPFLoss));
+    // The box shares its row with the insertion loss: the chain must fit the window.
+    grid->addWidget(pnlBPFInSystem, 0, 0, 1, 2);
+    grid->addWidget(lblInsLoss, 0, 2, Qt::AlignRight);
+    grid->addWidget(nsBPFLoss, 0, 3);
+    grid->addWidget(lblBPFdb, 0, 4);
+    grid->addWidget(lblHighFreq, 1, 0);
+    grid->addWidget(neHiCutoff, 1, 1, 1, 3);
+    grid->addWidget(lblHiFreqHz, 1, 4);
+    grid->addWidget(lblLowerFreq, 2, 0);
+    grid->addWidget(neLoCutoff, 2, 1, 1, 3);
+    grid->addWidget(lblHz, 2, 4);
+    grid->addWidget(lblBPFNote, 3, 0);
+    grid->addWidget(edBPFNote, 3, 1, 1, 4);
     grid->setColumnStretch(1, 1);
     return gbBandPassFilter;
 }
@@ -473,17 +481,18 @@ QWidget *TAntennaPage::BuildRFAmp()
     lblRFAmpNote = MakeLabel(QStringLiteral("Note:"), gbRFAmp);
     edRFAmpNote = MakeEdit(QStringLiteral("Note"), gbRFAmp);
 
-    grid->addWidget(pnlRFAmp, 0, 0, 1, 3);
-    grid->addWidget(lblRFGain, 1, 0);
-    grid->addWidget(nsRFAmpGain, 1, 1);
-    grid->addWidget(lblGainDB, 1, 2);
-    grid->addWidget(lblRFAmpMfg, 2, 0);
-    grid->addWidget(edRFAmpManufacture, 2, 1, 1, 2);
-    grid->addWidget(lblRFAmpModel, 3, 0);
-    grid->addWidget(edRFAmpModel, 3, 1, 1, 2);
-    grid->addWidget(lblRFAmpNote, 4, 0);
-    grid->addWidget(edRFAmpNote, 4, 1, 1, 2);
-    grid->setColumnStretch(1, 1);
+    nsRFAmpGain->setMinimumWidth(SpinWidth(*nsRFAmpGain));
+    grid->addWidget(pnlRFAmp, 0, 0);
+    grid->addWidget(lblRFGain, 0, 1, Qt::AlignRight);
+    grid->addWidget(nsRFAmpGain, 0, 2);
+    grid->addWidget(lblGainDB, 0, 3);
+    grid->addWidget(lblRFAmpMfg, 1, 0);
+    grid->addWidget(edRFAmpManufacture, 1, 1, 1, 3);
+    grid->addWidget(lblRFAmpModel, 2, 0);
+    grid->addWidget(edRFAmpModel, 2, 1, 1, 3);
+    grid->addWidget(lblRFAmpNote, 3, 0);
+    grid->addWidget(edRFAmpNote, 3, 1, 1, 3);
+    grid->setColumnStretch(2, 1);
     return gbRFAmp;
 }
 

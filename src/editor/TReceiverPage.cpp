@@ -71,8 +71,8 @@ TReceiverPage::TReceiverPage(QWidget *parent) : QWidget(parent)
     options->addWidget(BuildDigitalFilter(), 1);
 
     auto *page = new QVBoxLayout(this);
-    page->setContentsMargins(6, 2, 6, 4);
-    page->setSpacing(4);
+    page->setContentsMargins(6, 0, 6, 2);
+    page->setSpacing(2);
     page->addWidget(lblReceivingSystem);
     page->addLayout(columns);
     page->addLayout(options);
