@@ -163,8 +163,9 @@ TEST_F(OrvaneTag, CommandLineErrorsAndHelp)
         const std::string what = c.arguments.join(' ').toStdString();
         EXPECT_EQ(r.status, c.status) << what;
         EXPECT_TRUE(r.out.contains(c.outContains)) << what;
-        if (c.status == 2)
+        if (c.status == 2) {
             EXPECT_TRUE(r.err.startsWith("orvane-tag: ")) << what;
+        }
     }
 }
 
@@ -183,8 +184,9 @@ TEST_F(OrvaneTag, EmbedsEveryCorpusFileInOneCallAndReadsItBack)
     // Files that cannot be tagged are reported one line each and the rest are done.
     EXPECT_EQ(embedded.status, embedded.err.isEmpty() ? 0 : 1);
     for (const QByteArray &line : embedded.err.split('\n'))
-        if (!line.isEmpty())
+        if (!line.isEmpty()) {
             EXPECT_TRUE(line.startsWith("orvane-tag: " + dir.path().toUtf8())) << line.constData();
+        }
 
     int tagged = 0;
     for (const QString &file : files) {

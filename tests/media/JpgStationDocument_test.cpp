@@ -143,8 +143,9 @@ TEST(JpgTaggingCorpus, EveryPictureTakesTheDocumentAndDecodesToTheSamePixels)
         ASSERT_TRUE(found.has_value()) << name.toStdString();
         EXPECT_EQ(found->Text, text) << name.toStdString();
         const QByteArray before = haveDjpeg ? pixels(file) : QByteArray();
-        if (!before.isEmpty())
+        if (!before.isEmpty()) {
             EXPECT_EQ(pixels(copy), before) << name.toStdString();
+        }
     }
     if (!haveDjpeg)
         GTEST_SKIP() << "djpeg not installed: pixels not compared";
