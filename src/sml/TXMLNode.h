@@ -73,7 +73,8 @@ public:
     TXMLNode(const TXMLNode &) = delete;
     TXMLNode &operator=(const TXMLNode &) = delete;
 
-    // Every child (elements, text, comments...) in document order; built once, reused.
+    // Every child (elements, text, comments...) in document order; built once, reused. A DOM
+    // node has one wrapper while anything holds it, so the same child gives the same wrapper.
     IXMLNodeList ChildNodes();
     // The attributes of an element; throws "Attributes are not supported on this node type" for
     // other nodes.
@@ -102,6 +103,8 @@ public:
 
     // Always adds a new element (no prefix: the parent's prefix and namespace); index -1 appends.
     // Indents with text nodes when the document has doNodeAutoIndent (never at document level).
+    // Throws on nodes other than elements and the document, for a second document element, and
+    // "List index out of bounds (%d)" for a position outside 0..Count.
     IXMLNode AddChild(const QString &tagName, int index = -1);
 
     // Asks the DOM; never creates. Throws "Attributes are not supported..." on non-elements.
