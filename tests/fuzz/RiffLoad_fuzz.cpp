@@ -6,6 +6,7 @@
 #include "Riff/TRiffRW.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 
@@ -19,17 +20,25 @@
 namespace
 {
 
-// A scratch folder in memory (tmpfs when there is one), made once per process.
-const QString &Scratch()
-{
-    static const QString folder = [] {
+// A scratch folder in memory (tmpfs when there is one), made once per process and
+// removed when it ends.
+struct TScratch {
+    QString Folder;
+    TScratch()
+    {
         QByteArray pattern =
             (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + QByteArray("/riff-fuzz-XXXXXX");
         if (!mkdtemp(pattern.data()))
             std::abort();
-        return QString::fromLocal8Bit(pattern);
-    }();
-    return folder;
+        Folder = QString::fromLocal8Bit(pattern);
+    }
+    ~TScratch() { QDir(Folder).removeRecursively(); }
+};
+
+const QString &Scratch()
+{
+    static const TScratch scratch;
+    return scratch.Folder;
 }
 
 void WriteWhole(const QString &path, const std::uint8_t *data, std::size_t size)
