@@ -472,7 +472,7 @@ QString TXMLTree::StripDeclaredEncoding(const QString &text)
     if (result.startsWith(QChar(0xFEFF)))
         result.remove(0, 1);
     // Only the XML declaration is looked at: an element's own "encoding" attribute is data.
-    if (!result.startsWith(QLatin1String("<?xml")))
+    if (!result.startsWith(QLatin1String("<?xml")) || result.size() < 6 || !result.at(5).isSpace())
         return result;
     const int declarationEnd = int(result.indexOf(QLatin1String("?>")));
     const auto match = encoding.match(result.left(50));

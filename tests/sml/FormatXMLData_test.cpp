@@ -32,6 +32,7 @@ TEST(FormatXMLData, Declarations)
         {"", ""},
         {"<r/>", "<r/>\r\n"},
         {"<r encoding=\"x\"/>", "<r encoding=\"x\"/>\r\n"},
+        {"<?xmlpi encoding=\"x\"?><r/>", "<?xmlpi encoding=\"x\"?>\r\n<r/>\r\n"},
         {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><r/>", "<?xml version=\"1.0\"?>\r\n<r/>\r\n"},
         {"<?xml version=\"1.0\" encoding='windows-1252'?>\r\n<r/>",
          "<?xml version=\"1.0\"?>\r\n<r/>\r\n"},
