@@ -120,10 +120,12 @@ TEST_F(AntennaPage, NumericFieldsStartWithTheirFormatsStepsAndLimits)
         EXPECT_EQ(c.field->text(), QString::fromUtf8(c.text));
         EXPECT_EQ(c.field->Options().testFlag(TNumericEntry::eoLimitMin), c.limitMin);
         EXPECT_EQ(c.field->Options().testFlag(TNumericEntry::eoLimitMax), c.limitMax);
-        if (c.limitMin)
+        if (c.limitMin) {
             EXPECT_DOUBLE_EQ(c.field->MinValue(), c.min);
-        if (c.limitMax)
+        }
+        if (c.limitMax) {
             EXPECT_DOUBLE_EQ(c.field->MaxValue(), c.max);
+        }
     }
     EXPECT_EQ(page.neHiCutoff->ColorEditing(), QColor(255, 251, 240));
 }
@@ -232,8 +234,11 @@ TEST_F(AntennaPage, MountKindsShowTheirLimitsAndCollectOneKindChild)
 
 TEST_F(AntennaPage, ChoosingAnotherMountKindReplacesTheKindChild)
 {
+    int collects = 0;
+    page.OnCollectRequested = [&collects] { ++collects; };
     show(antennaXml(R"(<Mount><DriftScan Azimuth="180" Elevation="30"/></Mount>)"));
     click(page.rgMountType, mtAzEl);
+    EXPECT_EQ(collects, 0) << "a new mount type waits for the next collect step";
     EXPECT_EQ(collectedChild("Mount", "DriftScan"), "<absent>");
     EXPECT_EQ(
         collectedChild("Mount", "AzEl"),

@@ -357,6 +357,20 @@ TEST_F(ReceiverPage, DefaultDocumentChangesOnlyByFloatText)
     EXPECT_EQ(collects, 0);
 }
 
+TEST_F(ReceiverPage, ADocumentErrorEndsTheShowStepAtItsItem)
+{
+    page.edVerticalRange->setText("before");
+    EXPECT_THROW(
+        show(receiverXml(
+            kConverter, kOptional,
+            R"(<Tuning Frequency="1" CenterFrequency="2" Chirp="0" Bin="many" Amplitude="0"/>)")),
+        std::runtime_error);
+    EXPECT_EQ(page.edReceiverModel->text(), "R1") << "items before the error are shown";
+    EXPECT_EQ(page.neChirp->text(), ".00");
+    EXPECT_EQ(page.edVerticalRange->text(), "before") << "items after it keep their state";
+    EXPECT_EQ(collects, 0);
+}
+
 TEST_F(ReceiverPage, PropertiesFillFields)
 {
     page.setCenterFrequency(12'000'000'000);
