@@ -162,8 +162,8 @@ int main(int argc, char **argv)
         TXMLDocument doc(windowOptions);
         LoadGeneratedSML(doc);
         visit(GetKOVA_Station(doc), check);
-        std::printf("default document: %d bytes, %d typed items, %d without a value, %s after "
-                    "reading\n",
+        std::printf("default document: %d bytes, %d typed items, %d of them absent (reading "
+                    "adds them empty), %s after reading\n",
                     int(GeneratedSML().size()), check.items, check.failures,
                     doc.Modified() ? "modified" : "unmodified");
     }
