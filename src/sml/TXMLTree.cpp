@@ -83,9 +83,25 @@ bool isWhitespace(const xmlChar *content)
     return true;
 }
 
+// The parser keeps an "&" of a namespace declaration's value as "&#38;" (it does so for every
+// attribute value and decodes it when it builds attribute nodes, which namespace declarations
+// are not); decoding it here gives the namespace name itself.
+void decodeAmpersands(xmlNsPtr ns)
+{
+    for (; ns; ns = ns->next) {
+        if (!ns->href || !xmlStrstr(ns->href, BAD_CAST "&#38;"))
+            continue;
+        QByteArray href(reinterpret_cast<const char *>(ns->href));
+        href.replace("&#38;", "&");
+        xmlFree(const_cast<xmlChar *>(ns->href));
+        ns->href = xmlStrdup(BAD_CAST href.constData());
+    }
+}
+
 // Drops whitespace-only text nodes that stand beside other nodes (indentation between
 // elements); a whitespace-only text that is an element's whole content is a value and stays.
-void dropLayoutWhitespace(xmlDocPtr doc)
+// Also decodes namespace declarations (decodeAmpersands).
+void normalizeTree(xmlDocPtr doc)
 {
     xmlNodePtr node = doc->children;
     while (node) {
@@ -101,6 +117,8 @@ void dropLayoutWhitespace(xmlDocPtr doc)
                 }
             }
         }
+        if (node->type == XML_ELEMENT_NODE)
+            decodeAmpersands(node->nsDef);
         if (node->type == XML_TEXT_NODE && (node->prev || node->next) &&
             isWhitespace(node->content)) {
             xmlUnlinkNode(node);
@@ -203,7 +221,7 @@ xmlDocPtr parse(const QByteArray &bytes, const char *encoding, int extraOptions,
                                .arg(failure.Line)
                                .arg(QStringLiteral("\r\n"), lineOf(sourceText(), failure.Line)));
     }
-    dropLayoutWhitespace(doc);
+    normalizeTree(doc);
     return doc;
 }
 

@@ -53,14 +53,15 @@ TEST(FormatXMLData, MixedContentKeepsItsTextAndAlreadyFormattedTextIsStable)
 
 TEST(FormatXMLData, TheResultLoadsBackToTheSameTree)
 {
-    const QString input = "<?xml version=\"1.0\"?><!--c--><r xmlns:p=\"urn:x\" p:k=\"v\"><p:a "
-                          "q=\"1\">x</p:a><b> </b><c><d>é</d><e/></c></r>";
+    const QString input =
+        "<?xml version=\"1.0\"?><!--c--><r xmlns:p=\"urn:x?a&amp;b\" p:k=\"v\"><p:a "
+        "q=\"1\">x</p:a><b> </b><c><d>é</d><e/></c></r>";
     TXMLDocument original;
     original.LoadFromXML(input);
     TXMLDocument formatted;
     formatted.LoadFromXML(FormatXMLData(input));
     EXPECT_EQ(formatted.SaveToXML(), original.SaveToXML());
-    EXPECT_EQ(formatted.DocumentElement()->ChildNodes()->Nodes("p:a")->NamespaceURI(), "urn:x");
+    EXPECT_EQ(formatted.DocumentElement()->ChildNodes()->Nodes("p:a")->NamespaceURI(), "urn:x?a&b");
 }
 
 TEST(FormatXMLData, MalformedTextThrowsTheParseError)
