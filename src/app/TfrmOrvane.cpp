@@ -114,6 +114,7 @@ TfrmOrvane::TfrmOrvane(std::unique_ptr<IUserDialogs> dialogs, const QString &set
     BuildStatusBar();
     BuildPages();
     BindDocument();
+    BuildMediaWorkflows();
 
     resize(768, 611 + menuBar()->sizeHint().height());
     move(40, 312);

@@ -92,6 +92,31 @@ public:
     // active document it shows "... No SML saved." in panel 5 and returns false.
     bool SaveSML(const QString &FileName);
 
+    // --- WAV and JPG tagging ---
+    // Opens the recording and offers its SML document; load errors and corrupt files are
+    // reported in status panel 5 and leave no recording loaded (saves disabled).
+    void OpenWAVfile(const QString &FileName);
+    // Collects the pages and writes the recording with the document as its last "SML "
+    // chunk to FileName (in place onto the opened file, atomically elsewhere). Without a
+    // loaded recording shows "No WAVRiff..." and writes nothing; returns false then.
+    bool SaveWAV(const QString &FileName);
+    // Opens the picture, shows it and offers its SML document; an unreadable file is
+    // reported in a message box and leaves no picture loaded (saves disabled).
+    void OpenJPG(const QString &FileName);
+    // Collects the pages and writes the picture with the document in a new comment
+    // segment to FileName, atomically; the picture bytes are released afterwards. Without
+    // picture bytes shows a notice and writes nothing; returns false then.
+    bool SaveJPG(const QString &FileName);
+    void btnWaveFileOpenClick();
+    void btnSaveWAVClick();
+    void btnSaveAsWAVClick();
+    void btnJPGFileOpenClick();
+    void btnSaveJPGClick();
+    void btnSaveAsJPGClick();
+    // The files last chosen in the WAV and JPG open dialogs: the targets of "Tag && Save".
+    QString dlgOpenWAVFileName;
+    QString dlgOpenJPGFileName;
+
     // --- Command and notification handlers ---
     void btnDefaultSMLClick();
     void btnOpenSMLFileClick();
@@ -220,6 +245,16 @@ private:
     void Batched(const std::function<void()> &steps);
     void EndBatch();
     void ShowSMLActiveState();
+    // WAV and JPG tagging: binds their buttons and menu entries.
+    void BuildMediaWorkflows();
+    void SetWavSavesEnabled(bool enabled);
+    void SetJpgSavesEnabled(bool enabled);
+    bool WavLoaded() const;
+    // The question whether the SML found in the named file replaces the current one.
+    TModalResult AskTakeOverSML(const QString &shortName);
+    // Shows the document just loaded from a recording or picture: raw XML page, re-bind,
+    // pages.
+    void ShowTakenOverSML();
 
     std::unique_ptr<IUserDialogs> FDialogs;
     QString FSettingsFile;

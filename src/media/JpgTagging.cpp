@@ -67,7 +67,12 @@ std::optional<TJpgStationDocument> ReadJpgStationDocument(const QString &fileNam
 void TagJpgFile(const QString &source, const QString &target, const QString &text,
                 const TTagProgress &progress)
 {
-    const QByteArray picture = readPicture(source);
+    TagJpgPicture(readPicture(source), source, target, text, progress);
+}
+
+void TagJpgPicture(const QByteArray &picture, const QString &source, const QString &target,
+                   const QString &text, const TTagProgress &progress)
+{
     QByteArray tagged;
     try {
         tagged = InsertJpgComment(picture, EncodeEmbeddedText(text));

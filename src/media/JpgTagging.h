@@ -27,3 +27,8 @@ std::optional<TJpgStationDocument> ReadJpgStationDocument(const QString &fileNam
 // std::runtime_error ("<file>: <reason>") is thrown and target is left as it was.
 void TagJpgFile(const QString &source, const QString &target, const QString &text,
                 const TTagProgress &progress = {});
+
+// The same for picture bytes already read from source (named in errors): writes them
+// with the text in a new comment segment to target, atomically. Throws as TagJpgFile.
+void TagJpgPicture(const QByteArray &picture, const QString &source, const QString &target,
+                   const QString &text, const TTagProgress &progress = {});

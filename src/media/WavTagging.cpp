@@ -61,13 +61,24 @@ void TagWavFile(const QString &source, const QString &target, const QString &tex
     const IRiffRW riff = load(source);
     if (!hasFormatAndData(*riff))
         fail(source, QStringLiteral("not a WAV recording: it lacks a \"fmt \" or \"data\" chunk"));
-    riff->ReplaceChunk(smlId, EncodeEmbeddedText(text));
-    riff->SetProgress(progress);
+    TagWavRiff(*riff, target, text, progress);
+}
+
+void TagWavRiff(TRiffRW &riff, const QString &target, const QString &text,
+                const TTagProgress &progress)
+{
+    if (!hasFormatAndData(riff))
+        fail(riff.SourceFileName(),
+             QStringLiteral("not a WAV recording: it lacks a \"fmt \" or \"data\" chunk"));
+    riff.ReplaceChunk(smlId, EncodeEmbeddedText(text));
+    riff.SetProgress(progress);
     // Saved onto its own source the container re-tags in place; any other name gets
     // a new file written atomically.
     try {
-        riff->SaveToFile(target);
+        riff.SaveToFile(target);
     } catch (const std::exception &e) {
+        riff.SetProgress({});
         fail(target, QString::fromUtf8(e.what()));
     }
+    riff.SetProgress({});
 }

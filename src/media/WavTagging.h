@@ -42,3 +42,9 @@ std::optional<QByteArray> ReadWavStationBytes(const QString &fileName);
 // left loadable with its old contents.
 void TagWavFile(const QString &source, const QString &target, const QString &text,
                 const TTagProgress &progress = {});
+
+// The same for a container already loaded: replaces its "SML " chunks with one last
+// chunk holding the text and writes it to target (in place when target is its
+// source). The container keeps the new chunk. Throws as TagWavFile.
+void TagWavRiff(TRiffRW &riff, const QString &target, const QString &text,
+                const TTagProgress &progress = {});
