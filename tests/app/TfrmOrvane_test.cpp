@@ -94,7 +94,7 @@ protected:
     // Creates the window; prepare queues the answers its start-up will ask for.
     TfrmOrvane &Start(const std::function<void(TScriptedDialogs &)> &prepare = {})
     {
-        window.reset();
+        Stop();
         auto dialogs = std::make_unique<TScriptedDialogs>();
         if (prepare)
             prepare(*dialogs);
@@ -110,12 +110,17 @@ protected:
         window->btnOpenSMLFile->click();
     }
 
-    void TearDown() override
+    // Destroys the window (and its dialogs) without closing it.
+    void Stop()
     {
-        if (script)
+        if (script) {
             EXPECT_TRUE(script->Finished()) << "a scripted answer was never asked for";
+        }
         window.reset();
+        script = nullptr;
     }
+
+    void TearDown() override { Stop(); }
 
     QTemporaryDir FDir;
     std::unique_ptr<TfrmOrvane> window;
@@ -247,7 +252,7 @@ TEST_F(MainWindowTest, StoredPositionIsAppliedUpToTheFirstBadValue)
         } else {
             EXPECT_NE(stored.value("Top").toInt(), 100);
         }
-        window.reset();
+        Stop();
         QFile::remove(SettingsFile());
     }
 }
