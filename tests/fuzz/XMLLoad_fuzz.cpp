@@ -1,5 +1,5 @@
 // Fuzzes the XML document: any bytes either load or fail with the document error; a loaded
-// tree's serialization loads back to the same serialization, its formatted text loads, and it
+// tree's serialization loads back and becomes stable, its formatted text loads, and it
 // survives lookups that create and an added element.
 #include "sml/EXMLDocError.h"
 #include "sml/FormatXMLData.h"
@@ -35,10 +35,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         check(!doc.Active());
         return 0;
     }
+    // One save and load may still merge nodes (adjacent CDATA sections left by dropped
+    // whitespace); after that the text is a fixed point.
     const QString text = doc.SaveToXML();
     TXMLDocument again(allOptions);
     again.LoadFromXML(text);
-    check(again.SaveToXML() == text || !doc.Encoding().isEmpty());
+    const QString stable = again.SaveToXML();
+    TXMLDocument third(allOptions);
+    third.LoadFromXML(stable);
+    check(third.SaveToXML() == stable);
 
     // The formatted text is well-formed (its own load would throw otherwise).
     again.LoadFromXML(FormatXMLData(text));
