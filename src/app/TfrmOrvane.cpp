@@ -357,9 +357,16 @@ void TfrmOrvane::BuildPages()
     StationPage->InstallSMLGroup(smlGroup, edSMLFileName);
 
     tsAntenna = new QWidget;
-    new QVBoxLayout(tsAntenna);
+    auto *antennaLayout = new QVBoxLayout(tsAntenna);
+    antennaLayout->setContentsMargins(0, 0, 0, 0);
+    AntennaPage = new TAntennaPage(tsAntenna);
+    antennaLayout->addWidget(AntennaPage);
     tsReceiver = new QWidget;
-    new QVBoxLayout(tsReceiver);
+    auto *receiverLayout = new QVBoxLayout(tsReceiver);
+    receiverLayout->setContentsMargins(0, 0, 0, 0);
+    ReceiverPage = new TReceiverPage(tsReceiver);
+    receiverLayout->addWidget(ReceiverPage);
+    HostEquipmentPages();
     tsXML = BuildRawXMLPage();
     tsPrototypeBlockDiagram = BuildBlockDiagramPage();
     tsLog = new QWidget;
@@ -385,6 +392,36 @@ void TfrmOrvane::BuildPages()
     layout->setContentsMargins(4, 4, 4, 0);
     layout->addWidget(pcOrvane);
     setCentralWidget(central);
+}
+
+void TfrmOrvane::HostEquipmentPages()
+{
+    AntennaSMLToControls = [this] {
+        AntennaPage->AntennaSMLToControls(EquipmentSetupNode->Get_Antenna());
+    };
+    AntennaControlsToSML = [this] {
+        AntennaPage->AntennaControlsToSML(EquipmentSetupNode->Get_Antenna());
+    };
+    ReceiverSMLToControls = [this] {
+        ReceiverPage->ReceiverSMLToControls(EquipmentSetupNode->Get_Receiver());
+    };
+    ReceiverControlsToSML = [this] {
+        ReceiverPage->ReceiverControlsToSML(EquipmentSetupNode->Get_Receiver());
+    };
+    // A shape-kind click and a hit-frequency change write their page at once; without a
+    // bound document there is nothing to write into.
+    AntennaPage->OnCollectRequested = [this] {
+        RunGuarded([this] {
+            if (EquipmentSetupNode)
+                AntennaControlsToSML();
+        });
+    };
+    ReceiverPage->OnCollectRequested = [this] {
+        RunGuarded([this] {
+            if (EquipmentSetupNode)
+                ReceiverControlsToSML();
+        });
+    };
 }
 
 void TfrmOrvane::BindDocument()

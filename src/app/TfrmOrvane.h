@@ -6,6 +6,8 @@
 
 #include "Riff/TRiffRW.h"
 #include "app/IUserDialogs.h"
+#include "editor/TAntennaPage.h"
+#include "editor/TReceiverPage.h"
 #include "media/TByteStream.h"
 #include "sml/KOVA_SML.h"
 
@@ -76,7 +78,7 @@ public:
 
     void TitleSMLToControls();
     void TitleControlsToSML();
-    // Filled by the Antenna and Receiver pages; no-ops until they are hosted.
+    // The Antenna and Receiver pages' show and collect steps on EquipmentSetupNode.
     std::function<void()> AntennaSMLToControls = [] {};
     std::function<void()> AntennaControlsToSML = [] {};
     std::function<void()> ReceiverSMLToControls = [] {};
@@ -160,6 +162,35 @@ public:
     bool InUse() const { return FInUse; }
     void SetInUse(bool inUse) { FInUse = inUse; }
 
+    // --- Public properties of the Antenna and Receiver pages ---
+    // They fill single fields and never write the document, except setFrequency, which
+    // collects the Receiver page when the shown hit frequency changes.
+    void setMountType(TMount value) { AntennaPage->setMountType(value); }
+    void setAzimuth(float value) { AntennaPage->setAzimuth(value); }
+    void setElevation(float value) { AntennaPage->setElevation(value); }
+    void setDeclination(float value) { AntennaPage->setDeclination(value); }
+    void setRightAscension(float value) { AntennaPage->setRightAscension(value); }
+    void setAzimuthMinimum(float value) { AntennaPage->setAzimuthMinimum(value); }
+    void setAzimuthMaximum(float value) { AntennaPage->setAzimuthMaximum(value); }
+    void setElevationMinimum(float value) { AntennaPage->setElevationMinimum(value); }
+    void setElevationMaximum(float value) { AntennaPage->setElevationMaximum(value); }
+    void setSkyMapLocked(bool value) { AntennaPage->setSkyMapLocked(value); }
+    void setBPFInSystem(bool value) { AntennaPage->setBPFInSystem(value); }
+    void setFrequency(qint64 value) { ReceiverPage->setFrequency(value); }
+    void setCenterFrequency(qint64 value) { ReceiverPage->setCenterFrequency(value); }
+    void setChirp(float value) { ReceiverPage->setChirp(value); }
+    void setETBin(qint32 value) { ReceiverPage->setETBin(value); }
+    void setAmplitude(float value) { ReceiverPage->setAmplitude(value); }
+    void setAmbiant(float value) { ReceiverPage->setAmbiant(value); }
+    void setBandWidth(qint32 value) { ReceiverPage->setBandWidth(value); }
+    void setVerticalRange(float value) { ReceiverPage->setVerticalRange(value); }
+    void setFFTSize(qint32 value) { ReceiverPage->setFFTSize(value); }
+    void setIntegration(qint32 value) { ReceiverPage->setIntegration(value); }
+    void setThreshold(qint32 value) { ReceiverPage->setThreshold(value); }
+    void setSegmentSize(qint32 value) { ReceiverPage->setSegmentSize(value); }
+    void setLinesPerFrame(qint32 value) { ReceiverPage->setLinesPerFrame(value); }
+    void setBinWidth(float value) { ReceiverPage->setBinWidth(value); }
+
     // --- Main window state ---
     std::unique_ptr<TXMLDocument> docSML;
     IXMLKOVA_Station KOVA_Station;
@@ -183,6 +214,8 @@ public:
     QWidget *tsPrototypeBlockDiagram = nullptr;
     QWidget *tsLog = nullptr;
     TStationPage *StationPage = nullptr;
+    TAntennaPage *AntennaPage = nullptr;
+    TReceiverPage *ReceiverPage = nullptr;
 
     QGroupBox *gbSML = nullptr;
     TIndicatorLight *ledSMLOpen = nullptr;
@@ -231,6 +264,8 @@ private:
     QWidget *BuildSMLGroup();
     QWidget *BuildRawXMLPage();
     QWidget *BuildBlockDiagramPage();
+    // Connects the Antenna and Receiver pages' steps to EquipmentSetupNode.
+    void HostEquipmentPages();
     void BindDocument();
     void Bind(QAbstractButton *button, void (TfrmOrvane::*handler)());
     void Bind(QAction *action, void (TfrmOrvane::*handler)());
