@@ -4,6 +4,8 @@
 #include "app/ErrorReport.h"
 #include "app/GroupColour.h"
 #include "app/TBlockDiagram.h"
+#include "app/TLogPage.h"
+#include "app/TLogger.h"
 #include "editor/Hint.h"
 #include "editor/ShortDisplayName.h"
 #include "editor/TIndicatorLight.h"
@@ -369,8 +371,7 @@ void TfrmOrvane::BuildPages()
     HostEquipmentPages();
     tsXML = BuildRawXMLPage();
     tsPrototypeBlockDiagram = BuildBlockDiagramPage();
-    tsLog = new QWidget;
-    new QVBoxLayout(tsLog);
+    tsLog = new TLogPage;
 
     const struct {
         QWidget *Page;
@@ -439,6 +440,7 @@ void TfrmOrvane::FormCreate()
     ReadSettings();
     pcOrvane->setCurrentWidget(tsKOVAStation);
     mnuShowHintsClick();
+    tsLog->SetUpLogger();
     if (!FSMLFileName.isEmpty() && QFileInfo(FSMLFileName).isFile())
         OpenSML(FSMLFileName);
     else
@@ -823,9 +825,15 @@ void TfrmOrvane::btnRefreshSMLClick()
     if (!docSML->Active())
         return;
     Batched([this] {
+        Logger().Info(QStringLiteral("Before TitleControlsToSML "));
         TitleControlsToSML();
+        Logger().Info(QStringLiteral("After TitleControlsToSML "));
+        Logger().Info(QStringLiteral("Before ReceiverControlsToSML; "));
         ReceiverControlsToSML();
+        Logger().Info(QStringLiteral("After ReceiverControlsToSML; "));
+        Logger().Info(QStringLiteral("Before  AntennaControlsToSML ; "));
         AntennaControlsToSML();
+        Logger().Info(QStringLiteral("After  AntennaControlsToSML; "));
     });
 }
 

@@ -30,6 +30,7 @@ class QPushButton;
 class QStatusBar;
 class QTabWidget;
 class TIndicatorLight;
+class TLogPage;
 class TStationPage;
 
 class TfrmOrvane : public QMainWindow
@@ -212,7 +213,7 @@ public:
     QWidget *tsReceiver = nullptr;
     QWidget *tsXML = nullptr;
     QWidget *tsPrototypeBlockDiagram = nullptr;
-    QWidget *tsLog = nullptr;
+    TLogPage *tsLog = nullptr;
     TStationPage *StationPage = nullptr;
     TAntennaPage *AntennaPage = nullptr;
     TReceiverPage *ReceiverPage = nullptr;
