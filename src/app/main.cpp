@@ -1,5 +1,6 @@
 // Program entry: creates the main window (which loads the last SML file or the default
 // document), then the About box, and runs the event loop until the main window closes.
+#include "about/OrvaneIcon.h"
 #include "about/TfrmAbout.h"
 #include "app/TOrvaneApplication.h"
 #include "app/TQtUserDialogs.h"
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
     TOrvaneApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvane"));
     QApplication::setOrganizationName(QStringLiteral("KOVA Net"));
+    QApplication::setWindowIcon(OrvaneIcon());
 
     TfrmOrvane frmOrvane(std::make_unique<TQtUserDialogs>());
     app.ReportError = [&frmOrvane](const std::exception &e) { frmOrvane.ReportError(e); };

@@ -2,7 +2,11 @@
 // document, to PNG files in DIR (created when missing). Runs headless unless
 // QT_QPA_PLATFORM says otherwise. Exit status 0 when every picture was written, 1 when one
 // could not be, 2 on wrong usage.
+#include "about/TfrmAbout.h"
 #include "app/IUserDialogs.h"
+#include "app/TLogPage.h"
+#include "app/TLogger.h"
+#include "app/TLoggerEventLogOutputHandler.h"
 #include "app/TfrmOrvane.h"
 
 #include <QApplication>
@@ -65,6 +69,9 @@ int main(int argc, char **argv)
                       settingsDir.filePath(QStringLiteral("Orvane.conf")));
     window.show();
     QApplication::processEvents();
+    // Logging on, so the Log page shows its first lines; none of them go to the system log.
+    Logger().FindOutputHandlerClass<TLoggerEventLogOutputHandler>()->Active = false;
+    window.tsLog->btnStartLoggingClick();
 
     bool allWritten = true;
     for (int i = 0; i < window.pcOrvane->count(); ++i) {
@@ -72,5 +79,11 @@ int main(int argc, char **argv)
         QApplication::processEvents();
         allWritten &= Save(window.grab(), dir, window.pcOrvane->widget(i)->objectName());
     }
+
+    // The About box, filled from this program's version data.
+    TfrmAbout frmAbout(&window);
+    frmAbout.ShowVersion();
+    QApplication::processEvents();
+    allWritten &= Save(frmAbout.grab(), dir, QStringLiteral("frmAbout"));
     return allWritten ? 0 : 1;
 }
