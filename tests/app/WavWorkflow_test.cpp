@@ -375,3 +375,22 @@ TEST_F(WavWorkflowTest, RealRecordingsKeepTheirAudioAfterTagging)
     if (ffprobe.isEmpty())
         GTEST_SKIP() << "ffprobe not installed: the tagged recordings were not probed";
 }
+
+TEST_F(WavWorkflowTest, ADocumentDeclaringAnotherEncodingReadsBackUnchanged)
+{
+    QByteArray document = StationDocument(QStringLiteral("Z\u00fcrich"));
+    const qsizetype end = document.indexOf("?>");
+    ASSERT_GT(end, 0);
+    document = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + document.mid(end + 2);
+    document.replace("Z\xc3\xbcrich", "Z\xfcrich");
+    const QString sml = PathOf(QStringLiteral("latin1.xml"));
+    writeFile(sml, document);
+    window->OpenSML(sml);
+    ASSERT_EQ(Target(), QStringLiteral("Z\u00fcrich"));
+    const QString wav = WriteRecording(QStringLiteral("plain.wav"));
+    Open(wav);
+    Page().btnSaveWAV->click();
+    window->LoadDefaultSML();
+    Open(wav, TModalResult::Yes);
+    EXPECT_EQ(Target(), QStringLiteral("Z\u00fcrich"));
+}
