@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev
   libxml2-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
   # Real-file interop checks in the tests
   ffmpeg sox libjpeg-turbo-progs
