@@ -4,8 +4,11 @@
 
 #include "sml/KOVA_SML.h"
 
+#include <QLabel>
 #include <QRegularExpression>
 #include <QString>
+#include <QWidget>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <ostream>
@@ -63,6 +66,25 @@ inline QString attr(const IXMLNode &node, const QString &child, const QString &n
     if (!element)
         return QStringLiteral("<absent>");
     return element->GetAttribute(name).value_or(QStringLiteral("<absent>"));
+}
+
+// Checks that a page, shown with a document, fits the main window's tab area at the
+// window's client size of 768 x 611 and that no visible label is cut off. With
+// ORVANE_PAGE_GRAB set to a folder, the page is also saved there as NAME.png.
+inline void expectFitsTheWindowsPageArea(QWidget &page, const QString &name)
+{
+    if (qEnvironmentVariableIsSet("ORVANE_PAGE_GRAB"))
+        page.grab().save(qEnvironmentVariable("ORVANE_PAGE_GRAB") + "/" + name + ".png");
+    ASSERT_LE(page.minimumSizeHint().width(), 745);
+    ASSERT_LE(page.minimumSizeHint().height(), 545);
+    for (QLabel *label : page.findChildren<QLabel *>()) {
+        if (!label->isVisible() || label->text().isEmpty())
+            continue;
+        SCOPED_TRACE(label->text().toStdString());
+        EXPECT_GE(label->width(), label->sizeHint().width());
+        const QRect onPage(label->mapTo(&page, QPoint(0, 0)), label->size());
+        EXPECT_TRUE(page.rect().contains(onPage));
+    }
 }
 
 } // namespace pagetest
