@@ -30,10 +30,12 @@ TEST(DefaultSML, BytesAreASCIIWithCRLFAndTabIndentation)
     ASSERT_FALSE(bytes.isEmpty());
     for (int i = 0; i < bytes.size(); ++i) {
         ASSERT_LT(static_cast<unsigned char>(bytes[i]), 0x80) << "non-ASCII byte at " << i;
-        if (bytes[i] == '\n')
+        if (bytes[i] == '\n') {
             ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare LF at " << i;
-        if (bytes[i] == '\r')
+        }
+        if (bytes[i] == '\r') {
             ASSERT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "bare CR at " << i;
+        }
     }
     ASSERT_TRUE(bytes.endsWith("</KOVA_Station>\r\n"));
 
