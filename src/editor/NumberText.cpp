@@ -143,10 +143,8 @@ public:
                 ++i;
             }
         }
-        if (i < end && (FText.at(i) == u'+' || FText.at(i) == u'-')) {
-            FNegative = FText.at(i) == u'-';
-            ++i;
-        }
+        if (const int length = SignAt(i, end, FNegative))
+            i += length;
         if (radix == 0)
             ReadDecimal(i, end);
         else
@@ -155,6 +153,29 @@ public:
     }
 
 private:
+    // Length of the sign at i ("+", "-" or the locale's own signs, which the field
+    // shows: U+2212 in Swedish, a direction mark before "-" in Hebrew); 0 when none.
+    int SignAt(int i, int end, bool &negative) const
+    {
+        const auto matches = [&](const QString &sign) {
+            return !sign.isEmpty() && i + sign.size() <= end &&
+                   QStringView(FText).mid(i, sign.size()) == sign;
+        };
+        if (i < end && (FText.at(i) == u'+' || FText.at(i) == u'-')) {
+            negative = FText.at(i) == u'-';
+            return 1;
+        }
+        if (matches(FLocale.negativeSign())) {
+            negative = true;
+            return static_cast<int>(FLocale.negativeSign().size());
+        }
+        if (matches(FLocale.positiveSign())) {
+            negative = false;
+            return static_cast<int>(FLocale.positiveSign().size());
+        }
+        return 0;
+    }
+
     void Bad(int i)
     {
         FFirstBad = FFirstBad < 0 ? i : std::min(FFirstBad, i);
@@ -203,8 +224,8 @@ private:
             } else if (mantissa && (c == u'e' || c == u'E') && !last) {
                 phase = ExpSign;
                 expIndex = i;
-            } else if (phase == ExpSign && (c == u'+' || c == u'-')) {
-                FExpNegative = c == u'-';
+            } else if (phase == ExpSign && SignAt(i, end, FExpNegative) > 0) {
+                i += SignAt(i, end, FExpNegative) - 1;
                 phase = ExpDigits;
             } else if (last && multiplierExponent(c) != 0 && phase != ExpSign &&
                        !(phase == ExpDigits && FExpDigits.isEmpty())) {

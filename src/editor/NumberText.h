@@ -27,7 +27,8 @@ struct TParsedNumber {
 };
 
 // Reads a typed number: an optional reading prefix ("!" decimal, "$" hex,
-// "%" integer, "&" binary), an optional sign, then the digits; decimal reading
+// "%" integer, "&" binary), an optional sign ("+", "-" or the locale's own, as
+// FormatNumber shows it), then the digits; decimal reading
 // takes the locale's decimal separator once, ignores its group separator in the
 // integer part, takes an exponent ("E"/"e", sign, digits) and one last
 // multiplier letter of "EPTGMkmunpfa"; integer reading takes only the

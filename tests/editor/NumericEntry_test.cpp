@@ -127,6 +127,41 @@ TEST(NumberText, KeepsWholeNumbersExact)
     EXPECT_DOUBLE_EQ(de.Value, 1234.5);
 }
 
+TEST(NumberText, ReadsBackWhatItShowsInEveryLocale)
+{
+    // Some locales show their own minus: U+2212 in Swedish, a direction mark before
+    // "-" in Hebrew and Arabic. A shown negative value must still read back.
+    const QLocale locales[] = {
+        kC,
+        QLocale(QLocale::Swedish, QLocale::Sweden),
+        QLocale(QLocale::NorwegianBokmal, QLocale::Norway),
+        QLocale(QLocale::Finnish, QLocale::Finland),
+        QLocale(QLocale::Hebrew, QLocale::Israel),
+        QLocale(QLocale::Arabic, QLocale::Egypt),
+        QLocale(QLocale::French, QLocale::France),
+        QLocale(QLocale::German, QLocale::Switzerland),
+    };
+    for (const QLocale &locale : locales) {
+        for (const double value : {-12.5, -1234567.25, -0.04, 3.75}) {
+            const QString shown = FormatNumber(value, "#,#.0#", locale);
+            const TParsedNumber r = ParseNumber(shown, locale);
+            EXPECT_TRUE(r.Valid) << locale.name().toStdString() << " " << shown.toStdString();
+            EXPECT_DOUBLE_EQ(r.Value, value) << locale.name().toStdString();
+        }
+    }
+
+    // Editing the shown text of a negative value commits it.
+    TNumericEntry field;
+    field.setLocale(QLocale(QLocale::Swedish, QLocale::Sweden));
+    field.SetFormatStr("#0.0#");
+    field.SetValue(-3.5);
+    QTest::keyClick(&field, Qt::Key_End);
+    QTest::keyClicks(&field, "1");
+    QTest::keyClick(&field, Qt::Key_Return);
+    EXPECT_EQ(field.State(), TNumericEntry::TState::Normal) << field.text().toStdString();
+    EXPECT_DOUBLE_EQ(field.Value(), -3.51);
+}
+
 TEST(NumberText, ArbitraryTextNeverBreaksTheReader)
 {
     const QString alphabet = QStringLiteral("0123456789.,+-eE!$%&kKmMuGaAfF xé\u00a0|");
