@@ -139,6 +139,12 @@ void TNumericEntry::Apply(double x, std::optional<std::int64_t> exact)
 {
     FValue = x;
     FExact = exact;
+    // The limit flags describe the value now held, also after a set operation that
+    // bypasses the limits: a value back inside them can be stepped again.
+    if (FOptions.testFlag(eoLimitMin))
+        FAtLowerLimit = x <= FMinValue;
+    if (FOptions.testFlag(eoLimitMax))
+        FAtUpperLimit = x >= FMaxValue;
     const QString shown =
         exact ? FormatInteger(*exact, FFormatStr, locale()) : FormatNumber(x, FFormatStr, locale());
     FApplying = true;

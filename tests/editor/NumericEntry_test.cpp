@@ -457,6 +457,30 @@ TEST(NumericSpin, ButtonsFollowLimitsAndPendingText)
     EXPECT_EQ(spin.UpButton()->autoRepeatInterval(), 100);
 }
 
+TEST(NumericSpin, SetsThatBypassTheLimitsStillMoveTheButtons)
+{
+    // A show step puts a document value in with SetValueAsSingle or SetValueAsInt:
+    // after a value at the limit, a value inside it must be steppable again.
+    TNumericSpin spin;
+    spin.setLocale(kC);
+    spin.SetOptions(TNumericEntry::eoLimitMin | TNumericEntry::eoLimitMax);
+    spin.SetMinValue(0.1);
+    spin.SetMaxValue(90);
+    spin.SetValue(-1);
+    ASSERT_FALSE(spin.DownButton()->isEnabled());
+    spin.SetValueAsSingle(5);
+    EXPECT_TRUE(spin.DownButton()->isEnabled());
+    QTest::keyClick(&spin, Qt::Key_Down);
+    EXPECT_EQ(spin.Value(), 4);
+    spin.SetValueAsInt(95); // beyond the limit: shown as it is, no step up
+    EXPECT_EQ(spin.Value(), 95);
+    EXPECT_FALSE(spin.UpButton()->isEnabled());
+    spin.SetValueAsInt(60);
+    EXPECT_TRUE(spin.UpButton()->isEnabled());
+    QTest::keyClick(&spin, Qt::Key_Up);
+    EXPECT_EQ(spin.Value(), 61);
+}
+
 TEST_F(NumericEntry, AnyTypedTextCommitsANumberOrShowsTheError)
 {
     const QString alphabet = QStringLiteral("0123456789.,+-eE!$%&kMmGa x");
