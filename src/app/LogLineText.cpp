@@ -1,33 +1,42 @@
 #include "app/LogLineText.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace
 {
 
-// The user's long time format without its time-zone fields: a log line shows local
-// wall-clock time the way the clock on the desktop does.
+// The user's long time format without its time-zone field: a log line shows local wall-clock
+// time the way the clock on the desktop does. The separator or brackets that set the zone off
+// go with it ("H:mm:ss (t)", "HH:mm:ss, t", "APh:mm:ss [t]"), so nothing empty is left behind.
 QString longTimeFormatWithoutZone(const QLocale &locale)
 {
+    static const QRegularExpression zone(QStringLiteral("[,\\s]*(?:\\(t\\)|\\[t\\]|t)"));
     const QString format = locale.timeFormat(QLocale::LongFormat);
     QString result;
-    bool quoted = false;
-    for (const QChar c : format) {
-        if (c == QLatin1Char('\''))
-            quoted = !quoted;
-        if (quoted || c != QLatin1Char('t'))
-            result += c;
+    // Quoted text is literal and kept as it is; only the format fields outside quotes change.
+    qsizetype from = 0;
+    while (from < format.size()) {
+        qsizetype quote = format.indexOf(QLatin1Char('\''), from);
+        if (quote < 0)
+            quote = format.size();
+        result += format.mid(from, quote - from).remove(zone);
+        if (quote == format.size())
+            break;
+        const qsizetype close = format.indexOf(QLatin1Char('\''), quote + 1);
+        const qsizetype end = close < 0 ? format.size() : close + 1;
+        result += format.mid(quote, end - quote);
+        from = end;
     }
     return result.simplified();
 }
 
 } // namespace
 
-QString LogDateTimeText(const QDateTime &dateTime)
+QString LogDateTimeText(const QDateTime &dateTime, const QLocale &locale)
 {
     if (!dateTime.isValid())
         return {};
-    const QLocale locale = QLocale::system();
     QString text = locale.toString(dateTime.date(), QLocale::ShortFormat);
     if (dateTime.time() != QTime(0, 0))
         text +=

@@ -5,11 +5,12 @@
 
 #include <QChar>
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 
 // The user's short date, a blank and the user's long time (without time zone);
 // only the date at exactly midnight. An invalid date and time gives empty text.
-QString LogDateTimeText(const QDateTime &dateTime);
+QString LogDateTimeText(const QDateTime &dateTime, const QLocale &locale = QLocale::system());
 
 // Joins the parts whose flag is in entry.Outputs (time stamp, process id, thread id,
 // memory usage, level, name, value, type), appending delimiter after each part but the

@@ -325,4 +325,24 @@ TEST(LogLineText, DateTimeLeavesOutTheTimeAtMidnightAndTheTimeZoneAlways)
     EXPECT_TRUE(LogDateTimeText(QDateTime()).isEmpty());
 }
 
+TEST(LogLineText, DateTimeDropsTheZoneWithTheBracketsOrSeparatorAroundIt)
+{
+    // Long time formats that put the zone in brackets, after a comma or in front.
+    const struct {
+        const char *locale;
+        const char *time;
+    } cases[] = {
+        {"es_ES", "21:07:05"}, {"hr_HR", "21:07:05"},        {"be_BY", "21:07:05"},
+        {"zh_CN", "21:07:05"}, {"en_US", "9:07:05 PM"}, {"C", "21:07:05"},
+    };
+    const QDate date(2026, 3, 14);
+    for (const auto &c : cases) {
+        const QLocale locale(QLatin1String(c.locale));
+        EXPECT_EQ(LogDateTimeText(QDateTime(date, QTime(21, 7, 5)), locale),
+                  locale.toString(date, QLocale::ShortFormat) + QLatin1Char(' ') +
+                      QString::fromUtf8(c.time))
+            << c.locale;
+    }
+}
+
 } // namespace
