@@ -179,6 +179,17 @@ bool isUtf16(const QByteArray &bytes)
            bytes.startsWith(QByteArray("<\0?\0", 4)) || bytes.startsWith(QByteArray("\0<\0?", 4));
 }
 
+// An encoding whose characters take two or four bytes: 8-bit bytes cannot be in it.
+bool isWideEncodingName(const QString &encoding)
+{
+    const QString e = encoding.toUpper();
+    for (const char *stem :
+         {"UTF-16", "UTF16", "UCS-2", "UCS2", "UNICODE", "UTF-32", "UTF32", "UCS-4", "UCS4"})
+        if (e.startsWith(QLatin1String(stem)))
+            return true;
+    return false;
+}
+
 bool isValidUtf8(const QByteArray &bytes)
 {
     QStringDecoder decoder(QStringConverter::Utf8);
@@ -460,12 +471,26 @@ std::shared_ptr<TXMLTree> TXMLTree::ParseBytes(const QByteArray &bytes)
     const bool utf16 = isUtf16(bytes);
     const QString head = decodeForMessage(bytes.left(utf16 ? 400 : 200), utf16);
     auto declaration = declarationOf(head);
-    const bool declared = utf16 || bytes.startsWith("\xEF\xBB\xBF") ||
-                          (declaration && !declaration->Encoding.isEmpty());
-    // Bytes that name no encoding and are not UTF-8 come from Windows-1252 systems.
-    const char *encoding = !declared && !isValidUtf8(bytes) ? "WINDOWS-1252" : nullptr;
+    const bool bom8 = bytes.startsWith("\xEF\xBB\xBF");
+    const QString declared = declaration ? declaration->Encoding : QString();
+    const char *encoding = nullptr;
+    int extraOptions = 0;
+    if (utf16) {
+        // The byte-order mark (or the 16-bit "<?") decides; the declaration may name UCS-2,
+        // UNICODE or the other byte order, which must not switch the decoder mid-document.
+        const bool be = bytes.startsWith("\xFE\xFF") || bytes.startsWith(QByteArray("\0<", 2));
+        encoding = be ? "UTF-16BE" : "UTF-16LE";
+        extraOptions = XML_PARSE_IGNORE_ENC;
+    } else if (bom8 || declared.isEmpty() || isWideEncodingName(declared)) {
+        // 8-bit bytes that name no encoding, or name a 16-bit one they cannot be in (a document
+        // declared UTF-16 and embedded as 8-bit text): UTF-8, or Windows-1252 when the bytes
+        // are not UTF-8 (text tagged on Windows). A UTF-8 byte-order mark declares UTF-8.
+        encoding = bom8 || isValidUtf8(bytes) ? "UTF-8" : "WINDOWS-1252";
+        extraOptions = XML_PARSE_IGNORE_ENC;
+    }
     auto tree = std::make_shared<TXMLTree>();
-    xmlDocPtr doc = parse(bytes, encoding, 0, [&] { return decodeForMessage(bytes, utf16); });
+    xmlDocPtr doc =
+        parse(bytes, encoding, extraOptions, [&] { return decodeForMessage(bytes, utf16); });
     xmlFreeDoc(tree->FDoc);
     tree->FDoc = doc;
     tree->Declaration = declaration;

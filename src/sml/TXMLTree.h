@@ -32,8 +32,10 @@ public:
     TXMLTree &operator=(const TXMLTree &) = delete;
 
     // Parses bytes: encoding from byte-order mark or declaration, UTF-8 otherwise, Windows-1252
-    // for undeclared bytes that are not UTF-8. Whitespace-only text beside other nodes is dropped.
-    // Entity declarations are refused. Throws EXMLDocError with the parse message.
+    // for undeclared bytes that are not UTF-8. A byte-order mark overrides the declaration, and
+    // 8-bit bytes declaring a 16-bit encoding count as undeclared. Whitespace-only text beside
+    // other nodes is dropped. Entity declarations are refused. Throws EXMLDocError with the parse
+    // message.
     static std::shared_ptr<TXMLTree> ParseBytes(const QByteArray &bytes);
     // Parses characters; the declaration's encoding is recorded but not used for decoding.
     static std::shared_ptr<TXMLTree> ParseText(const QString &text);

@@ -41,6 +41,7 @@ QString attr(TXMLDocument &doc, const char *name)
 TEST(DocumentLoad, ByteStreamsTakeTheirEncodingFromTheBytes)
 {
     QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    QStringEncoder utf16be(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
     const struct {
         const char *label;
         QByteArray bytes;
@@ -54,6 +55,15 @@ TEST(DocumentLoad, ByteStreamsTakeTheirEncodingFromTheBytes)
         {"UTF-16 with byte-order mark",
          utf16.encode(
              QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?><r t=\"café\"/>"))},
+        // The byte-order mark decides, whatever 16-bit encoding the declaration names.
+        {"UTF-16BE with byte-order mark declared UCS-2",
+         utf16be.encode(
+             QStringLiteral("<?xml version=\"1.0\" encoding=\"UCS-2\"?><r t=\"café\"/>"))},
+        // A document declared UTF-16 and embedded in a recording as 8-bit text.
+        {"UTF-8 declared UTF-16",
+         "<?xml version=\"1.0\" encoding=\"UTF-16\"?><r t=\"caf\xc3\xa9\"/>"},
+        {"Windows-1252 declared UNICODE",
+         "<?xml version=\"1.0\" encoding=\"UNICODE\"?><r t=\"caf\xe9\"/>"},
     };
     for (const auto &c : cases) {
         TXMLDocument doc(allOptions);
