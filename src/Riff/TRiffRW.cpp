@@ -23,15 +23,23 @@
 // sequence of writes after which a crash leaves a file whose prefix is intact and
 // that loads with either the old or the new tail (a loader that ignores the
 // header size, like ours, finds the old tag first in the first way and the new
-// one first in the second). Every write is flushed to disk before the next.
+// one first in the second). Each step is flushed to disk before the next, and
+// the file also loads when a step stops between two of its writes: bytes are only
+// written where a "JUNK" header covers them, and each chunk header is one 8-byte
+// write.
 //
 // Append (the usual way):
-//   1. write the new tail chunks after the end of the file;
-//   2. rewrite the 12-byte header with the new size (standard readers now see the
+//   1. grow the file with zeros, a multiple of 8 bytes, which read as empty chunks;
+//   2. write one "JUNK" header over the grown region;
+//   3. write the new tail chunks at the end of that region, inside the filler;
+//   4. link them: shrink the filler to end before them (or, when they fill the
+//      region, replace its header with the first new chunk's header);
+//   5. rewrite the 12-byte header with the new size (standard readers now see the
 //      prefix, the old tail and the new tail);
-//   3. overwrite the 8-byte header of the first retired chunk with a "JUNK" header
-//      that covers the whole old tail: the new tail is now the only one.
-// A failure in step 1 or 2 truncates the file back to its old length.
+//   6. overwrite the 8-byte header of the first retired chunk with a "JUNK" header
+//      that covers the whole old tail and the rest of the region: the new tail is
+//      now the only one.
+// A failure in steps 1 to 5 truncates the file back to its old length.
 //
 // Into filler: when the retired tail begins with "JUNK" filler (left by an earlier
 // save) large enough for the new tail, the new tail goes there and the file shrinks:
@@ -173,6 +181,9 @@ struct TRiffRW::TSource {
     struct timespec Modified {
     };
     std::vector<qint64> Order; // header offsets of the file's chunks, in file order
+    // Where a chunk after the last one would start: the file length, plus one when
+    // the last chunk has odd length and the file ends without its pad byte.
+    qint64 PaddedEnd = HeaderSize;
 };
 
 // One chunk as a save writes it.
@@ -448,6 +459,7 @@ void TRiffRW::LoadFromFile(const QString &Filename)
             }
         }
         FSource->Order.push_back(chunk->Offset);
+        FSource->PaddedEnd = (size & 1) && !chunk->PadOnDisk ? dataEnd + 1 : position;
         FChunks.push_back(std::move(chunk));
     }
 }
@@ -556,6 +568,7 @@ void TRiffRW::SaveNewFile(const QString &Filename, bool ontoSource)
     source->Length = st.st_size;
     source->Modified = st.st_mtim;
     source->Order = offsets;
+    source->PaddedEnd = total;
     for (size_t i = 0; i < items.size(); ++i) {
         items[i].Chunk->Offset = offsets[i];
         items[i].Chunk->Size = items[i].Length;
@@ -603,6 +616,14 @@ bool TRiffRW::SaveInPlace(const QString &Filename)
     }
     if (std::max(length, start) - start + tailBytes > start)
         return false; // rewriting the file is cheaper than keeping its front
+    const qint64 room = freeEnd - start;
+    const bool intoFiller =
+        !tail.empty() && room > 0 &&
+        (tailBytes == room || (tailBytes + ChunkHeaderSize <= room && (room - tailBytes) % 2 == 0));
+    // An appended tail is followed by one filler over the old one: that needs an even
+    // distance (an old tail with an unpadded odd chunk inside it is rewritten instead).
+    if (!tail.empty() && !intoFiller && (source.PaddedEnd - start) % 2 != 0)
+        return false;
 
     TFileHandle file = TFileHandle::Open(Filename, true);
     const struct stat opened = file.Stat();
@@ -613,12 +634,23 @@ bool TRiffRW::SaveInPlace(const QString &Filename)
     QByteArray oldHeader(int(HeaderSize), '\0');
     if (source.File.ReadAt(0, oldHeader.data(), HeaderSize) != HeaderSize)
         return false;
+    // Every write below is reported to the step hook, so that a test can stop the
+    // save between any two of them.
+    const auto put = [&](qint64 at, const QByteArray &bytes, const char *text) {
+        RIFF_CHECK(file.WriteAt(at, bytes.constData(), bytes.size()) == bytes.size(), text);
+        Step("write");
+    };
+    const auto cut = [&](qint64 size) {
+        if (!file.Truncate(size))
+            throw ERiffError(QStringLiteral("Cannot write file \"%1\". %2")
+                                 .arg(source.Name, SystemReason(errno)));
+        Step("write");
+    };
     QByteArray header = HeaderBytes(RiffId, 0);
     header.append(FFourCC.Data(), 4);
     const auto writeHeader = [&](qint64 end) {
         WriteLE32(header.data() + 4, end - 8);
-        RIFF_CHECK(file.WriteAt(0, header.constData(), HeaderSize) == HeaderSize,
-                   "Can't write riff header");
+        put(0, header, "Can't write riff header");
     };
     const auto sync = [&](const char *step) {
         if (!file.Sync())
@@ -626,20 +658,17 @@ bool TRiffRW::SaveInPlace(const QString &Filename)
                                  .arg(source.Name, SystemReason(errno)));
         Step(step);
     };
-    // Writes the tail chunks from `at` on; the first chunk's header is left out
-    // when skipFirstHeader. Returns the offsets of their headers.
+    // Writes the tail chunks from `at` on, each header in one write; the first
+    // chunk's header is left out when skipFirstHeader. Returns the offsets of their
+    // headers.
     const auto writeTail = [&](qint64 at, bool skipFirstHeader) {
         std::vector<qint64> offsets;
         qint64 done = 0;
         for (TChunkInfo *chunk : tail) {
             offsets.push_back(at);
             const qint64 size = chunk->Length();
-            if (!(skipFirstHeader && offsets.size() == 1)) {
-                const QByteArray head = HeaderBytes(chunk->ChunkID, size);
-                RIFF_CHECK(file.WriteAt(at, head.constData(), 4) == 4, "Can't write chunk type");
-                RIFF_CHECK(file.WriteAt(at + 4, head.constData() + 4, 4) == 4,
-                           "Can't write chunk size");
-            }
+            if (!(skipFirstHeader && offsets.size() == 1))
+                put(at, HeaderBytes(chunk->ChunkID, size), "Can't write chunk type");
             at += ChunkHeaderSize;
             const qint64 written = chunk->Held
                                        ? file.WriteAt(at, chunk->Data.constData(), size)
@@ -649,9 +678,10 @@ bool TRiffRW::SaveInPlace(const QString &Filename)
                                                                FProgress(done + n, tailBytes);
                                                        });
             RIFF_CHECK(written == size, "Can't write chunk data");
+            Step("write");
             at += size;
             if (size & 1) {
-                RIFF_CHECK(file.WriteAt(at, "", 1) == 1, "Can't write chunk data");
+                put(at, QByteArray(1, '\0'), "Can't write chunk data");
                 ++at;
             }
             done += ChunkHeaderSize + Padded(size);
@@ -664,56 +694,57 @@ bool TRiffRW::SaveInPlace(const QString &Filename)
     std::vector<qint64> offsets;
     std::optional<qint64> fillerAt; // a "JUNK" chunk left in the file, by header offset
     qint64 end;
-    const qint64 room = freeEnd - start;
-    if (!tail.empty() && room > 0 &&
-        (tailBytes == room ||
-         (tailBytes + ChunkHeaderSize <= room && (room - tailBytes) % 2 == 0))) {
+    if (intoFiller) {
         // Into the filler at `start`, whose header stays until the new tail is complete.
         offsets = writeTail(start, true);
         end = start + tailBytes;
-        if (end < freeEnd) {
-            const QByteArray junk = HeaderBytes(JunkId, freeEnd - end - ChunkHeaderSize);
-            RIFF_CHECK(file.WriteAt(end, junk.constData(), ChunkHeaderSize) == ChunkHeaderSize,
-                       "Can't write chunk type");
-        }
+        if (end < freeEnd)
+            put(end, HeaderBytes(JunkId, freeEnd - end - ChunkHeaderSize),
+                "Can't write chunk type");
         sync("tail written into filler");
-        const QByteArray first = HeaderBytes(tail.front()->ChunkID, tail.front()->Length());
-        RIFF_CHECK(file.WriteAt(start, first.constData(), ChunkHeaderSize) == ChunkHeaderSize,
-                   "Can't write chunk type");
+        put(start, HeaderBytes(tail.front()->ChunkID, tail.front()->Length()),
+            "Can't write chunk type");
         sync("tail linked");
         writeHeader(end);
         sync("header written");
-        if (!file.Truncate(end))
-            throw ERiffError(QStringLiteral("Cannot write file \"%1\". %2")
-                                 .arg(source.Name, SystemReason(errno)));
+        cut(end);
         sync("truncated");
     } else if (tail.empty()) {
         // Only chunks removed from the end (or nothing at all).
         end = start;
         if (length < end)
-            RIFF_CHECK(file.WriteAt(length, "", 1) == 1, "Can't write chunk data");
+            put(length, QByteArray(1, '\0'), "Can't write chunk data");
         writeHeader(end);
         sync("header written");
         if (length > end) {
-            if (!file.Truncate(end))
-                throw ERiffError(QStringLiteral("Cannot write file \"%1\". %2")
-                                     .arg(source.Name, SystemReason(errno)));
+            cut(end);
             sync("truncated");
         }
     } else {
-        // Append after the end; the gap to it must make whole chunks of the old tail.
-        qint64 at = std::max(length, start);
-        if ((at - start) % 2 != 0)
-            ++at;
+        // Append after the end, inside a "JUNK" chunk that covers the new bytes until
+        // the tail is complete. The file first grows by zeros that read as empty
+        // chunks: whole ones, so the region is a multiple of 8 bytes, and the new
+        // tail sits at its end with the rest as filler (none, or 8 bytes or more).
+        const qint64 from = source.PaddedEnd;
+        qint64 region = tailBytes;
+        while (region % 8 != 0 || (region > tailBytes && region - tailBytes < ChunkHeaderSize))
+            region += 2;
+        const qint64 at = from + region - tailBytes;
         try {
-            if (at > length) {
-                const QByteArray zeros(int(at - length), '\0');
-                RIFF_CHECK(file.WriteAt(length, zeros.constData(), zeros.size()) == zeros.size(),
-                           "Can't write chunk data");
-            }
-            offsets = writeTail(at, false);
-            end = at + tailBytes;
+            cut(from + region);
+            sync("file extended");
+            put(from, HeaderBytes(JunkId, region - ChunkHeaderSize), "Can't write chunk type");
+            sync("filler written");
+            offsets = writeTail(at, at == from);
             sync("tail appended");
+            if (at == from)
+                put(from, HeaderBytes(tail.front()->ChunkID, tail.front()->Length()),
+                    "Can't write chunk type");
+            else
+                put(from, HeaderBytes(JunkId, at - from - ChunkHeaderSize),
+                    "Can't write chunk type");
+            sync("tail linked");
+            end = at + tailBytes;
             writeHeader(end);
             sync("header written");
         } catch (...) {
@@ -729,14 +760,11 @@ bool TRiffRW::SaveInPlace(const QString &Filename)
             throw;
         }
         if (at > start) {
-            const QByteArray junk = HeaderBytes(JunkId, at - start - ChunkHeaderSize);
-            RIFF_CHECK(file.WriteAt(start, junk.constData(), ChunkHeaderSize) == ChunkHeaderSize,
-                       "Can't write chunk type");
+            put(start, HeaderBytes(JunkId, at - start - ChunkHeaderSize), "Can't write chunk type");
             sync("old tail retired");
             fillerAt = start;
         }
     }
-
     // The chunk list now matches the file.
     std::vector<std::unique_ptr<TChunkInfo>> chunks;
     for (size_t i = 0; i < kept; ++i)
@@ -762,6 +790,7 @@ bool TRiffRW::SaveInPlace(const QString &Filename)
     source.Order.clear();
     for (const auto &chunk : FChunks)
         source.Order.push_back(chunk->Offset);
+    source.PaddedEnd = end;
     const struct stat st = source.File.Stat();
     source.Length = st.st_size;
     source.Modified = st.st_mtim;

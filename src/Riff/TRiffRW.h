@@ -30,7 +30,8 @@ class TRiffRW
 public:
     // Called while a save copies bytes: bytes written so far, bytes to write in all.
     using TProgress = std::function<void(qint64 done, qint64 total)>;
-    // Called after each durable step of a save, with the step's name (a test seam).
+    // Called after each durable step of a save, with the step's name, and with
+    // "write" after every single write of a save onto the source (a test seam).
     using TStepHook = std::function<void(const char *step)>;
 
     TRiffRW();
