@@ -55,6 +55,12 @@ std::int32_t TNumericEntry::ValueAsInt() const
     return static_cast<std::int32_t>(std::nearbyint(FValue));
 }
 
+float TNumericEntry::ValueAsSingle() const
+{
+    constexpr double largest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(FValue, -largest, largest));
+}
+
 std::int64_t TNumericEntry::ValueAsInt64() const
 {
     if (FExact)

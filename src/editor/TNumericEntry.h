@@ -34,7 +34,9 @@ public:
     double Value() const { return FValue; }
     // Nearest integer (half to even); clamps to +-2147483647, 0 for NaN.
     std::int32_t ValueAsInt() const;
-    float ValueAsSingle() const { return static_cast<float>(FValue); }
+    // Value rounded to single precision; beyond the single range the largest finite
+    // single of that sign, as a document cannot read an infinity back.
+    float ValueAsSingle() const;
     // The exact integer when the value was set or typed as one; otherwise
     // Value rounded half to even and clamped to the 64-bit range (0 for NaN).
     std::int64_t ValueAsInt64() const;

@@ -1,6 +1,8 @@
 #include "editor/NumberText.h"
 #include "editor/TNumericEntry.h"
 #include "editor/TNumericSpin.h"
+#include "sml/FloatText.h"
+#include "sml/XMLValueConversion.h"
 
 #include <QFocusEvent>
 #include <QRandomGenerator>
@@ -227,6 +229,21 @@ TEST_F(NumericEntry, IntegerViewRoundsHalfToEvenAndClamps)
     EXPECT_EQ(field.ValueAsInt(), 2147483647);
     field.SetValue(0.1);
     EXPECT_EQ(field.ValueAsSingle(), 0.1f);
+}
+
+TEST_F(NumericEntry, SingleViewOfAHugeValueReadsBackFromADocument)
+{
+    // The pages write the single view into the document; an infinity there would make
+    // the next show step fail on it.
+    for (const char *typed : {"1e40", "-1e40", "1e30T"}) {
+        type(typed);
+        QTest::keyClick(&field, Qt::Key_Return);
+        const float single = field.ValueAsSingle();
+        EXPECT_TRUE(std::isfinite(single)) << typed;
+        EXPECT_NO_THROW(EXPECT_EQ(XMLTextToSingle(FloatToXMLText(single)), single)) << typed;
+    }
+    field.SetValue(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_TRUE(std::isnan(field.ValueAsSingle()));
 }
 
 TEST_F(NumericEntry, SixtyFourBitIntegersPassThroughExactly)
