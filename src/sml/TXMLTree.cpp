@@ -238,6 +238,13 @@ xmlDocPtr parse(const QByteArray &bytes, const char *encoding, int extraOptions,
 
 // ---- serialization -----------------------------------------------------------------------
 
+// A control character other than TAB, LF and CR: no XML character, not even as a character
+// reference. Written, it would make the whole document unreadable, so it is left out.
+bool isControl(xmlChar c)
+{
+    return c < 0x20 && c != '\t' && c != '\n' && c != '\r';
+}
+
 // The replacement of one character, or null when it is written as it is.
 const char *escapeOf(xmlChar c, bool attribute)
 {
@@ -257,8 +264,15 @@ const char *escapeOf(xmlChar c, bool attribute)
     case '\t':
         return attribute ? "&#9;" : nullptr;
     default:
-        return nullptr;
+        return isControl(c) ? "" : nullptr;
     }
+}
+
+// U+FFFE and U+FFFF (UTF-8 EF BF BE, EF BF BF) are no XML characters either.
+bool isNonCharacter(const char *p)
+{
+    return xmlChar(p[0]) == 0xEF && xmlChar(p[1]) == 0xBF &&
+           (xmlChar(p[2]) == 0xBE || xmlChar(p[2]) == 0xBF);
 }
 
 void appendEscaped(std::string &out, const xmlChar *text, bool attribute)
@@ -272,6 +286,10 @@ void appendEscaped(std::string &out, const xmlChar *text, bool attribute)
         if (const char *replacement = escapeOf(xmlChar(*p), attribute)) {
             out.append(run, size_t(p - run));
             out.append(replacement);
+            run = p + 1;
+        } else if (xmlChar(*p) == 0xEF && isNonCharacter(p)) {
+            out.append(run, size_t(p - run));
+            p += 2;
             run = p + 1;
         }
     }
@@ -348,6 +366,13 @@ void appendNode(std::string &out, const xmlNode *node)
     case XML_CDATA_SECTION_NODE: {
         QByteArray content(node->content ? reinterpret_cast<const char *>(node->content) : "");
         content.replace("]]>", "]]]]><![CDATA[>");
+        // Characters that are no XML characters are left out, as in text (appendEscaped).
+        for (qsizetype i = content.size() - 1; i >= 0; --i) {
+            if (isControl(xmlChar(content.at(i))))
+                content.remove(i, 1);
+            else if (isNonCharacter(content.constData() + i))
+                content.remove(i, 3);
+        }
         out += "<![CDATA[";
         out.append(content.constData(), size_t(content.size()));
         out += "]]>";

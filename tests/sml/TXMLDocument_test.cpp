@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 
 #include "sml/EXMLDocError.h"
+#include "sml/FormatXMLData.h"
 #include "sml/TXMLDocument.h"
 
 #include <QDir>
@@ -350,6 +351,37 @@ TEST(DocumentSave, WritesTheDeclaredEncodingAndKeepsTheFileOnFailure)
     EXPECT_TRUE(testsupport::readFile(path).startsWith("\xff\xfe<\0?\0x\0"));
     back.LoadFromFile(path);
     EXPECT_EQ(back.DocumentElement()->GetAttribute("t"), QString(QChar(0x20AC)));
+}
+
+// A value pasted with a control character must not make the whole document unreadable: what
+// is no XML character is left out, everything else is kept.
+TEST(DocumentSave, CharactersThatXMLCannotHoldAreLeftOut)
+{
+    const QString bad = QString("a\x01\x0b\x1f") + QChar(0xFFFE) + QChar(0xFFFF) + "b\tc";
+    TXMLDocument doc(allOptions);
+    doc.LoadFromXML("<r><t>x</t><c><![CDATA[y]]></c></r>");
+    const IXMLNode root = doc.DocumentElement();
+    root->SetAttribute("v", bad);
+    root->ChildNodes()->Nodes("t")->SetText(bad);
+    root->ChildNodes()->Nodes("c")->SetText(bad);
+    const QString kept = "ab\tc";
+    const struct {
+        const char *label;
+        std::function<void(TXMLDocument &)> reload;
+    } reloads[] = {
+        {"text", [&](TXMLDocument &back) { back.LoadFromXML(doc.SaveToXML()); }},
+        {"bytes", [&](TXMLDocument &back) { back.LoadFromStream(doc.SaveToBytes()); }},
+        {"formatted",
+         [&](TXMLDocument &back) { back.LoadFromXML(FormatXMLData(doc.SaveToXML())); }},
+    };
+    for (const auto &r : reloads) {
+        TXMLDocument back;
+        ASSERT_EQ(errorOf([&] { r.reload(back); }), "(no error)") << r.label;
+        const IXMLNode backRoot = back.DocumentElement();
+        EXPECT_EQ(backRoot->GetAttribute("v"), kept) << r.label;
+        EXPECT_EQ(backRoot->ChildNodes()->Nodes("t")->Text(), kept) << r.label;
+        EXPECT_EQ(backRoot->ChildNodes()->Nodes("c")->Text(), kept) << r.label;
+    }
 }
 
 TEST(DocumentBinding, TheRootIsCreatedOnlyWhenMissing)
