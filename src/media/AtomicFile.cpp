@@ -27,14 +27,15 @@ QString systemError(int error)
 class TTempFile
 {
 public:
-    explicit TTempFile(const QString &target)
+    // The file goes next to target; errors name shownName.
+    TTempFile(const QString &target, const QString &shownName)
     {
         const QFileInfo info(target);
         FPath = QFile::encodeName(info.absolutePath() + QLatin1String("/.") + info.fileName() +
                                   QLatin1String(".XXXXXX"));
         FFd = ::mkstemp(FPath.data());
         if (FFd < 0)
-            fail(target, systemError(errno));
+            fail(shownName, systemError(errno));
     }
     ~TTempFile()
     {
@@ -64,10 +65,16 @@ private:
 
 } // namespace
 
-void WriteFileAtomically(const QString &fileName, const QByteArray &bytes)
+void WriteFileAtomically(const QString &name, const QByteArray &bytes)
 {
+    // A symbolic link is written through: the file it names is replaced, not the link.
+    const QFileInfo info(name);
+    const QString fileName = info.isSymLink() && info.exists() ? info.canonicalFilePath() : name;
     const QByteArray target = QFile::encodeName(QFileInfo(fileName).absoluteFilePath());
-    TTempFile temp(fileName);
+    // A read-only target is the user's protection, not something to rename over.
+    if (::access(target.constData(), F_OK) == 0 && ::access(target.constData(), W_OK) != 0)
+        fail(name, systemError(errno));
+    TTempFile temp(fileName, name);
 
     // New files get the usual rights; a replaced file keeps its own.
     struct stat existing {
@@ -81,7 +88,7 @@ void WriteFileAtomically(const QString &fileName, const QByteArray &bytes)
         mode &= ~mask;
     }
     if (::fchmod(temp.Fd(), mode) != 0)
-        fail(fileName, systemError(errno));
+        fail(name, systemError(errno));
 
     const char *data = bytes.constData();
     qint64 left = bytes.size();
@@ -90,14 +97,14 @@ void WriteFileAtomically(const QString &fileName, const QByteArray &bytes)
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            fail(fileName, systemError(n < 0 ? errno : EIO));
+            fail(name, systemError(n < 0 ? errno : EIO));
         data += n;
         left -= n;
     }
     if (::fsync(temp.Fd()) != 0 || temp.Close() != 0)
-        fail(fileName, systemError(errno));
+        fail(name, systemError(errno));
     if (::rename(temp.Path(), target.constData()) != 0)
-        fail(fileName, systemError(errno));
+        fail(name, systemError(errno));
     temp.Renamed();
     // Make the rename itself durable.
     const QByteArray folder = QFile::encodeName(QFileInfo(fileName).absolutePath());

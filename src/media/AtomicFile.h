@@ -5,6 +5,7 @@
 #include <QString>
 
 // Writes bytes to a temporary file in the target's folder, flushes it to disk and
-// renames it over fileName. On any failure throws std::runtime_error
-// ("<fileName>: <reason>"); an existing target is untouched and no temporary file remains.
-void WriteFileAtomically(const QString &fileName, const QByteArray &bytes);
+// renames it over name (over the file a symbolic link names). A read-only target is
+// refused. On any failure throws std::runtime_error ("<name>: <reason>"); an existing
+// target is untouched and no temporary file remains.
+void WriteFileAtomically(const QString &name, const QByteArray &bytes);

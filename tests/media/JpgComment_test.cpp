@@ -12,6 +12,9 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace
 {
@@ -116,6 +119,45 @@ TEST_F(AddCommentToStreamTest, AFailedWriteLeavesTheTargetAndNoTemporaryFile)
     std::signal(SIGXFSZ, previous);
     EXPECT_EQ(testsupport::readFile(target()), "old bytes");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.jpg"});
+}
+
+TEST_F(AddCommentToStreamTest, WritesThroughASymbolicLink)
+{
+    const QString real = dir.filePath("real.jpg");
+    testsupport::writeFile(real, "old bytes");
+    ASSERT_TRUE(QFile::link(real, target()));
+    write(hex("ffd8ffd9"), "s");
+    EXPECT_TRUE(QFileInfo(target()).isSymLink());
+    EXPECT_EQ(testsupport::readFile(real).toHex(), hex("ffd8fffe000373ffd9").toHex());
+}
+
+TEST_F(AddCommentToStreamTest, ARefusedReadOnlyTargetKeepsItsBytes)
+{
+    // The superuser may replace read-only files, so the write runs as "nobody" then,
+    // in a folder that user may write to.
+    const QString locked = dir.filePath("locked.jpg");
+    testsupport::writeFile(locked, "old bytes");
+    ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0444), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && ::setuid(65534) != 0)
+            _exit(3);
+        auto ms = std::make_unique<TByteStream>(hex("ffd8ffd9"));
+        try {
+            AddCommentToStream(locked, ms, TByteStream("x"));
+        } catch (const std::runtime_error &) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1) << "0: the read-only file was replaced";
+    EXPECT_EQ(testsupport::readFile(locked), "old bytes");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"locked.jpg"});
 }
 
 TEST(ExtractComment, ReadsTheLastPairOrFailsWithAStreamReadError)
