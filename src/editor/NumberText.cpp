@@ -268,6 +268,12 @@ private:
             for (const QChar c : FIntDigits)
                 v = v * FRadix + digitValue(c, FRadix);
             v *= std::pow(10.0, FMultiplier);
+            if (!std::isfinite(v)) {
+                // Out of the double range, as in decimal reading: no usable number.
+                r.FirstBad = 0;
+                r.LastBad = FText.size() - 1;
+                return r;
+            }
             r.Exact = scaled(exactOf(FIntDigits, FRadix, FNegative), FMultiplier);
             r.Value = r.Exact ? static_cast<double>(*r.Exact) : (FNegative ? -v : v);
             r.Valid = true;

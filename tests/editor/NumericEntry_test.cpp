@@ -109,6 +109,14 @@ TEST(NumberText, ReadsTypedNumbers)
             EXPECT_EQ(r.LastBad, c.lastBad) << c.text;
         }
     }
+    // Beyond the double range no reading gives a number: the whole text is wrong.
+    for (const QString &text :
+         {"$" + QString(300, u'f'), "%1" + QString(400, u'0') + "k", "&1" + QString(1100, u'0')}) {
+        const TParsedNumber r = ParseNumber(text, kC);
+        EXPECT_FALSE(r.Valid) << text.left(8).toStdString();
+        EXPECT_EQ(r.FirstBad, 0);
+        EXPECT_EQ(r.LastBad, text.size() - 1);
+    }
 }
 
 TEST(NumberText, KeepsWholeNumbersExact)
