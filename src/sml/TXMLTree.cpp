@@ -500,18 +500,20 @@ std::shared_ptr<TXMLTree> TXMLTree::ParseBytes(const QByteArray &bytes)
     const QString declared = declaration ? declaration->Encoding : QString();
     const char *encoding = nullptr;
     int extraOptions = 0;
-    if (utf16) {
+    if (utf16 && !bytes.startsWith(QByteArray("\xFF\xFE\0\0", 4))) {
         // The byte-order mark (or the 16-bit "<?") decides; the declaration may name UCS-2,
         // UNICODE or the other byte order, which must not switch the decoder mid-document.
         const bool be = bytes.startsWith("\xFE\xFF") || bytes.startsWith(QByteArray("\0<", 2));
         encoding = be ? "UTF-16BE" : "UTF-16LE";
         extraOptions = XML_PARSE_IGNORE_ENC;
-    } else if (bom8 || declared.isEmpty() || isWideEncodingName(declared)) {
-        // 8-bit bytes that name no encoding, or name a 16-bit one they cannot be in (a document
-        // declared UTF-16 and embedded as 8-bit text): UTF-8, or Windows-1252 when the bytes
-        // are not UTF-8 (text tagged on Windows). A UTF-8 byte-order mark declares UTF-8.
+    } else if (!utf16 && isWideEncodingName(declared)) {
+        // A declaration readable as 8-bit text cannot be right in naming a 16-bit encoding (a
+        // document declared UTF-16 and embedded as 8-bit text): read as undeclared bytes.
         encoding = bom8 || isValidUtf8(bytes) ? "UTF-8" : "WINDOWS-1252";
         extraOptions = XML_PARSE_IGNORE_ENC;
+    } else if (!utf16 && !bom8 && declared.isEmpty() && !isValidUtf8(bytes)) {
+        // Bytes that name no encoding and are not UTF-8 come from Windows-1252 systems.
+        encoding = "WINDOWS-1252";
     }
     auto tree = std::make_shared<TXMLTree>();
     xmlDocPtr doc =
