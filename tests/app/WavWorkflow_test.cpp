@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QtEndian>
 
@@ -277,6 +278,31 @@ TEST_F(WavWorkflowTest, AFailedWriteIsReportedAndLeavesTheFilesAlone)
     EXPECT_TRUE(Page().gbWavFile->isEnabled());
     Page().btnSaveWAV->click();
     EXPECT_EQ(window->StatusPanel(5), QStringLiteral("... WAV save complete"));
+}
+
+TEST_F(WavWorkflowTest, ATakenOverDocumentIsNeverWrittenBackAtClose)
+{
+    // The SML file stays the one to open next time, but the document taken over from the
+    // recording, even when changed, goes into neither the SML file nor the recording.
+    const QString sml = PathOf(QStringLiteral("station.xml"));
+    writeFile(sml, StationDocument(QStringLiteral("Deneb")));
+    script->ChooseOpen(sml);
+    window->btnOpenSMLFile->click();
+    const QString wav = WriteRecording(QStringLiteral("tagged.wav"), QStringLiteral("Vega"));
+    const QByteArray recording = readFile(wav);
+    Open(wav, TModalResult::Yes);
+    ASSERT_EQ(Target(), QStringLiteral("Vega"));
+    Page().edTargetName->setText(QStringLiteral("Altair"));
+    window->btnRefreshSML->click();
+    ASSERT_TRUE(window->docSML->Modified());
+
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(readFile(sml), StationDocument(QStringLiteral("Deneb")));
+    EXPECT_EQ(readFile(wav), recording);
+    EXPECT_EQ(QSettings(PathOf(QStringLiteral("Orvane.conf")), QSettings::IniFormat)
+                  .value(QStringLiteral("SMLFile"))
+                  .toString(),
+              sml);
 }
 
 TEST_F(WavWorkflowTest, ADocumentThatDoesNotParseIsReportedAndClosesTheDocument)
