@@ -148,8 +148,17 @@ float XMLTextToSingle(const std::optional<QString> &text)
 {
     const QString &s = present(text, "Double");
     const auto number = XMLTextToDouble(s);
-    if (!number)
+    if (!number) {
+        // The texts written for a value that is no finite number read back as that value, so
+        // that a document holding one stays readable.
+        const QString word = s.trimmed();
+        if (word == QLatin1String("NAN"))
+            return std::numeric_limits<float>::quiet_NaN();
+        if (word == QLatin1String("INF") || word == QLatin1String("-INF"))
+            return word.startsWith(QLatin1Char('-')) ? -std::numeric_limits<float>::infinity()
+                                                     : std::numeric_limits<float>::infinity();
         conversionFailed(text, "Double");
+    }
     // Fifteen digits of FLT_MAX read back slightly above it: only values that would round to
     // infinity (from the midpoint between FLT_MAX and 2^128 on) overflow.
     if (std::fabs(*number) >= 0x1.ffffffp+127)

@@ -20,5 +20,6 @@ qint64 XMLTextToInt64(const std::optional<QString> &text);
 // "true"/"false" in any letter case, or a number (non-zero is true).
 bool XMLTextToBoolean(const std::optional<QString> &text);
 
-// Number with "." or the user's decimal separator, rounded to single precision.
+// Number with "." or the user's decimal separator, rounded to single precision; also the
+// "NAN", "INF" and "-INF" that FloatToXMLText writes for values that are no finite number.
 float XMLTextToSingle(const std::optional<QString> &text);

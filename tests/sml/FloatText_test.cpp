@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
 #include <limits>
 
 namespace
@@ -104,8 +105,11 @@ TEST(FloatText, ReadingRejectsWhatIsNoPlainNumber)
 
 TEST(FloatText, ReadingBackAWrittenSingleGivesTheSameSingle)
 {
-    for (float value : {3.14159f, 0.1f, 0.0001f, 51.4779f, -73.25f, FLT_MAX, FLT_MIN, 1e-45f})
+    for (float value :
+         {3.14159f, 0.1f, 0.0001f, 51.4779f, -73.25f, FLT_MAX, FLT_MIN, 1e-45f,
+          std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity()})
         EXPECT_EQ(XMLTextToSingle(FloatToXMLText(value)), value) << value;
+    EXPECT_TRUE(std::isnan(XMLTextToSingle(FloatToXMLText(std::nanf("")))));
 }
 
 TEST(TypedValues, IntegerReading)
