@@ -179,6 +179,24 @@ bool isUtf16(const QByteArray &bytes)
            bytes.startsWith(QByteArray("<\0?\0", 4)) || bytes.startsWith(QByteArray("\0<\0?", 4));
 }
 
+// Windows-1252 code points of the bytes 80..9F; the five bytes the code page leaves undefined map
+// to the C1 control of the same value, as Windows does.
+constexpr char16_t windows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QByteArray windows1252ToUtf8(const QByteArray &bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *out++ = b >= 0x80 && b < 0xA0 ? QChar(windows1252High[b - 0x80]) : QChar(b);
+    }
+    return text.toUtf8();
+}
+
 // An encoding whose characters take two or four bytes: 8-bit bytes cannot be in it.
 bool isWideEncodingName(const QString &encoding)
 {
@@ -500,6 +518,7 @@ std::shared_ptr<TXMLTree> TXMLTree::ParseBytes(const QByteArray &bytes)
     const QString declared = declaration ? declaration->Encoding : QString();
     const char *encoding = nullptr;
     int extraOptions = 0;
+    bool windows1252 = false;
     if (utf16 && !bytes.startsWith(QByteArray("\xFF\xFE\0\0", 4))) {
         // The byte-order mark (or the 16-bit "<?") decides; the declaration may name UCS-2,
         // UNICODE or the other byte order, which must not switch the decoder mid-document.
@@ -509,15 +528,23 @@ std::shared_ptr<TXMLTree> TXMLTree::ParseBytes(const QByteArray &bytes)
     } else if (!utf16 && isWideEncodingName(declared)) {
         // A declaration readable as 8-bit text cannot be right in naming a 16-bit encoding (a
         // document declared UTF-16 and embedded as 8-bit text): read as undeclared bytes.
-        encoding = bom8 || isValidUtf8(bytes) ? "UTF-8" : "WINDOWS-1252";
+        windows1252 = !bom8 && !isValidUtf8(bytes);
+        encoding = "UTF-8";
         extraOptions = XML_PARSE_IGNORE_ENC;
     } else if (!utf16 && !bom8 && declared.isEmpty() && !isValidUtf8(bytes)) {
         // Bytes that name no encoding and are not UTF-8 come from Windows-1252 systems.
-        encoding = "WINDOWS-1252";
+        windows1252 = true;
+        encoding = "UTF-8";
+        extraOptions = XML_PARSE_IGNORE_ENC;
     }
+    // Windows-1252 is decoded here, as Windows does it, so that the five bytes the code page
+    // leaves undefined load too instead of failing the whole document.
+    const QByteArray utf8 = windows1252 ? windows1252ToUtf8(bytes) : QByteArray();
+    const QByteArray &input = windows1252 ? utf8 : bytes;
     auto tree = std::make_shared<TXMLTree>();
-    xmlDocPtr doc =
-        parse(bytes, encoding, extraOptions, [&] { return decodeForMessage(bytes, utf16); });
+    xmlDocPtr doc = parse(input, encoding, extraOptions, [&] {
+        return windows1252 ? QString::fromUtf8(utf8) : decodeForMessage(bytes, utf16);
+    });
     xmlFreeDoc(tree->FDoc);
     tree->FDoc = doc;
     tree->Declaration = declaration;
