@@ -95,6 +95,31 @@ TEST(KOVA_Vocabulary, NewMountKindHasNoValuesYet)
     EXPECT_EQ(mount->ChildNodes()->First()->LocalName(), "BirdBath");
 }
 
+// The kinds absent from the default document are written by name only through their setters:
+// each setter writes the attribute the stored files use.
+TEST(KOVA_Vocabulary, AbsentKindsWriteTheirAttributesByName)
+{
+    auto doc = loadSML("<KOVA_Station/>");
+    const auto antenna = GetKOVA_Station(*doc)->Get_EquipmentSetup()->Get_Antenna();
+    const auto azel = antenna->Get_Mount()->Get_AzEl();
+    azel->Set_MaximumAzimuth(1);
+    azel->Set_MinimumAzimuth(2);
+    azel->Set_MaximumElevation(3);
+    azel->Set_MinimumElevation(4);
+    const auto drift = antenna->Get_Mount()->Get_DriftScan();
+    drift->Set_Azimuth(5);
+    drift->Set_Elevation(6);
+    const auto other = antenna->Get_Shape()->Get_Other();
+    other->Set_ShapeGain(7);
+    other->Set_HPBW(8);
+    EXPECT_EQ(attributeTexts(azel), QStringList({"MaximumAzimuth=1", "MinimumAzimuth=2",
+                                                 "MaximumElevation=3", "MinimumElevation=4"}));
+    EXPECT_EQ(attributeTexts(drift), QStringList({"Azimuth=5", "Elevation=6"}));
+    EXPECT_EQ(attributeTexts(other), QStringList({"ShapeGain=7", "HPBW=8"}));
+    EXPECT_EQ(elementNames(antenna->Get_Mount()), QStringList({"AzEl", "DriftScan"}));
+    EXPECT_EQ(elementNames(antenna->Get_Shape()), QStringList({"Other"}));
+}
+
 QString same(const QString &text)
 {
     return text;
