@@ -31,15 +31,15 @@
 // Append (the usual way):
 //   1. grow the file with zeros, a multiple of 8 bytes, which read as empty chunks;
 //   2. write one "JUNK" header over the grown region;
-//   3. write the new tail chunks at the end of that region, inside the filler;
-//   4. link them: shrink the filler to end before them (or, when they fill the
-//      region, replace its header with the first new chunk's header);
+//   3. write the new tail chunks into that region, all but the first chunk's
+//      header, and a "JUNK" header over what they leave of the region;
+//   4. link them: write the first chunk's header over the region's "JUNK" header;
 //   5. rewrite the 12-byte header with the new size (standard readers now see the
 //      prefix, the old tail and the new tail);
-//   6. overwrite the 8-byte header of the first retired chunk with a "JUNK" header
-//      that covers the whole old tail and the rest of the region: the new tail is
-//      now the only one.
-// A failure in steps 1 to 5 truncates the file back to its old length.
+//   6. cut off what the tail left of the region;
+//   7. overwrite the 8-byte header of the first retired chunk with a "JUNK" header
+//      that covers the whole old tail: the new tail is now the only one.
+// A failure in steps 1 to 6 truncates the file back to its old length.
 //
 // Into filler: when the retired tail begins with "JUNK" filler (left by an earlier
 // save) large enough for the new tail, the new tail goes there and the file shrinks:
@@ -723,30 +723,32 @@ bool TRiffRW::SaveInPlace(const QString &Filename)
     } else {
         // Append after the end, inside a "JUNK" chunk that covers the new bytes until
         // the tail is complete. The file first grows by zeros that read as empty
-        // chunks: whole ones, so the region is a multiple of 8 bytes, and the new
-        // tail sits at its end with the rest as filler (none, or 8 bytes or more).
+        // chunks: whole ones, so the region is a multiple of 8 bytes; what the tail
+        // leaves of it (none, or 8 bytes or more) is filler that is cut off at the end.
         const qint64 from = source.PaddedEnd;
         qint64 region = tailBytes;
         while (region % 8 != 0 || (region > tailBytes && region - tailBytes < ChunkHeaderSize))
             region += 2;
-        const qint64 at = from + region - tailBytes;
+        end = from + tailBytes;
         try {
             cut(from + region);
             sync("file extended");
             put(from, HeaderBytes(JunkId, region - ChunkHeaderSize), "Can't write chunk type");
             sync("filler written");
-            offsets = writeTail(at, at == from);
+            offsets = writeTail(from, true);
+            if (region > tailBytes)
+                put(end, HeaderBytes(JunkId, region - tailBytes - ChunkHeaderSize),
+                    "Can't write chunk type");
             sync("tail appended");
-            if (at == from)
-                put(from, HeaderBytes(tail.front()->ChunkID, tail.front()->Length()),
-                    "Can't write chunk type");
-            else
-                put(from, HeaderBytes(JunkId, at - from - ChunkHeaderSize),
-                    "Can't write chunk type");
+            put(from, HeaderBytes(tail.front()->ChunkID, tail.front()->Length()),
+                "Can't write chunk type");
             sync("tail linked");
-            end = at + tailBytes;
             writeHeader(end);
             sync("header written");
+            if (region > tailBytes) {
+                cut(end);
+                sync("truncated");
+            }
         } catch (...) {
             // Leave the file as it was: old header, old length. The error goes on.
             file.WriteAt(0, oldHeader.constData(), HeaderSize);
@@ -759,8 +761,9 @@ bool TRiffRW::SaveInPlace(const QString &Filename)
                 source.Modified = st.st_mtim;
             throw;
         }
-        if (at > start) {
-            put(start, HeaderBytes(JunkId, at - start - ChunkHeaderSize), "Can't write chunk type");
+        if (from > start) {
+            put(start, HeaderBytes(JunkId, from - start - ChunkHeaderSize),
+                "Can't write chunk type");
             sync("old tail retired");
             fillerAt = start;
         }

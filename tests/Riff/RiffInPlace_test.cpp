@@ -26,8 +26,10 @@ const QByteArray Audio = Pattern(256 * 1024 + 1, 2); // odd: its pad byte must s
 const QByteArray Info = "INFOINAM\5\0\0\0night\0";
 const QByteArray OldTag = "<KOVA_Station>old tag</KOVA_Station> \r\n"; // odd length
 const QByteArray NewTag = Pattern(777, 9);                             // odd length
-const char *const Append[] = {"file extended", "filler written", "tail appended",
-                              "tail linked",   "header written", "old tail retired"};
+// NewTag and the other tags below do not fill whole 8-byte units: the rest of the
+// grown region is cut off ("truncated").
+const char *const Append[] = {"file extended",  "filler written", "tail appended",   "tail linked",
+                              "header written", "truncated",      "old tail retired"};
 
 struct Scenario {
     const char *name;
@@ -48,7 +50,14 @@ std::vector<Scenario> Scenarios()
          {},
          NewTag,
          {Append, Append + 6}},
-        {"replace_tag", tagged, {}, NewTag, {Append, Append + 6}},
+        {"replace_tag", tagged, {}, NewTag, {Append, Append + 7}},
+        // A tail of whole 8-byte units fills the grown region: nothing to cut off.
+        {"replace_tag_in_whole_units",
+         tagged,
+         {},
+         Pattern(792, 8),
+         {"file extended", "filler written", "tail appended", "tail linked", "header written",
+          "old tail retired"}},
         // An earlier in-place save left filler; a tag that fits goes into it.
         {"replace_tag_into_filler",
          tagged,
@@ -59,19 +68,19 @@ std::vector<Scenario> Scenarios()
          tagged,
          {Pattern(301, 4)},
          Pattern(5001, 5),
-         {Append, Append + 6}},
+         {Append, Append + 7}},
         // A chunk after the old tag moves behind the new one.
         {"tag_before_list",
          {{"fmt ", Fmt}, {"data", Audio}, {"SML ", OldTag}, {"LIST", Info}},
          {},
          NewTag,
-         {Append, Append + 6}},
+         {Append, Append + 7}},
         // Written without the pad byte after the old odd tag.
         {"old_tag_unpadded_at_end",
          {{"fmt ", Fmt}, {"data", Audio}, {"SML ", OldTag, false}},
          {},
          NewTag,
-         {Append, Append + 6}},
+         {Append, Append + 7}},
         {"remove_tag", tagged, {}, "", {"header written", "truncated"}},
     };
 }
