@@ -87,6 +87,10 @@ void describeWav(QJsonObject &out, const QString &fileName)
                                    {QStringLiteral("text"), notice.Text}});
     out[QStringLiteral("notices")] = notices;
     out[QStringLiteral("validWav")] = summary.HasFormatAndData;
+    // A file that does not load still shows the chunks read before the failure and
+    // what was noticed there.
+    if (!summary.LoadError.isEmpty())
+        throw std::runtime_error(summary.LoadError.toStdString());
     if (summary.Document)
         describeDocument(out, *summary.Document, TMediaKind::Wav);
 }
@@ -123,9 +127,9 @@ QString asText(const QJsonObject &o)
 {
     QString s = text(o, "file") + QLatin1Char('\n');
     s += QStringLiteral("  kind: %1\n").arg(text(o, "kind"));
-    if (o.contains(QLatin1String("error")))
-        return s + QStringLiteral("  error: %1\n").arg(text(o, "error"));
-    if (!o.value(QLatin1String("hasSml")).toBool()) {
+    if (o.contains(QLatin1String("error"))) {
+        s += QStringLiteral("  error: %1\n").arg(text(o, "error"));
+    } else if (!o.value(QLatin1String("hasSml")).toBool()) {
         s += QStringLiteral("  SML document: none\n");
     } else {
         s += QStringLiteral("  SML document: %1 bytes, %2\n")

@@ -34,14 +34,19 @@ bool hasFormatAndData(const TRiffRW &riff)
 
 TWavSummary InspectWavFile(const QString &fileName)
 {
-    const IRiffRW riff = load(fileName);
+    const IRiffRW riff = CreateRiffRW();
     TWavSummary summary;
+    try {
+        riff->LoadFromFile(fileName);
+    } catch (const std::exception &e) {
+        summary.LoadError = QStringLiteral("%1: %2").arg(fileName, QString::fromUtf8(e.what()));
+    }
     for (int i = 0; i < riff->GetChunkCount(); ++i)
         summary.Chunks.push_back({riff->GetChunkName(i), riff->ChunkOffset(i), riff->ChunkSize(i)});
     summary.Notices = riff->Notices();
     summary.HasFormatAndData = hasFormatAndData(*riff);
     const int sml = riff->IndexOf(smlId);
-    if (sml >= 0)
+    if (sml >= 0 && summary.LoadError.isEmpty())
         summary.Document = riff->ReadChunk(sml);
     return summary;
 }

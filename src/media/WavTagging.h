@@ -25,11 +25,13 @@ struct TWavSummary {
     std::vector<TRiffNotice> Notices;
     bool HasFormatAndData = false;      // "fmt " and "data" both present
     std::optional<QByteArray> Document; // the bytes of the first "SML " chunk
+    // Why the file did not load ("<file>: <reason>"); Chunks and Notices then hold
+    // what was read before the failure (a chunk that runs past the end among them).
+    QString LoadError;
 };
 
 // The chunk list of a WAV file, what its load noticed, and its "SML " bytes (read
-// alone, the audio is not read). Throws the container's error ("<file>: <reason>"
-// prefix added) when the file does not load.
+// alone, the audio is not read). A file that does not load gives its LoadError.
 TWavSummary InspectWavFile(const QString &fileName);
 
 // The "SML " chunk's bytes; nullopt when the recording has none. Throws as InspectWavFile.

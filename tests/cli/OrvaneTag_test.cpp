@@ -346,6 +346,32 @@ TEST_F(OrvaneTag, ShowsProgressOnlyOnATerminal)
     EXPECT_TRUE(shown.contains("[2/2] " + jpg.toUtf8())) << shown.constData();
 }
 
+TEST_F(OrvaneTag, ShowListsWhatItReadOfARefusedRecording)
+{
+    // An odd "data" chunk without its pad byte, then a tag cut short.
+    const QByteArray body = "WAVEfmt " + QByteArray::fromHex("10000000010001004000000080000000") +
+                            QByteArray::fromHex("01000800") + "data" +
+                            QByteArray::fromHex("03000000808080") + "SML " +
+                            QByteArray::fromHex("64000000") + "<KOVA";
+    const QString wav = dir.filePath(QStringLiteral("cut.wav"));
+    testsupport::writeFile(wav, "RIFF" + QByteArray::fromHex("34000000") + body);
+    const TRun r = run({QStringLiteral("show"), QStringLiteral("--json"), wav});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.startsWith(("orvane-tag: " + wav + ": Chunk \"SML \" at offset 47").toUtf8()))
+        << r.err.constData();
+    const QJsonObject o = QJsonDocument::fromJson(r.out).array().at(0).toObject();
+    EXPECT_TRUE(o[QStringLiteral("error")].toString().startsWith(QStringLiteral("Chunk \"SML \"")));
+    QStringList chunks, notices;
+    for (const QJsonValue &c : o[QStringLiteral("chunks")].toArray())
+        chunks << c.toObject()[QStringLiteral("id")].toString();
+    for (const QJsonValue &n : o[QStringLiteral("notices")].toArray())
+        notices << n.toObject()[QStringLiteral("kind")].toString() + QLatin1Char(' ') +
+                       n.toObject()[QStringLiteral("id")].toString();
+    EXPECT_EQ(chunks, (QStringList{"fmt ", "data"}));
+    EXPECT_EQ(notices, (QStringList{"missingPad data", "pastEnd SML "}));
+    EXPECT_FALSE(o[QStringLiteral("hasSml")].toBool());
+}
+
 TEST_F(OrvaneTag, ExtractDecodesWindows1252AndDeclaresUtf8)
 {
     // A recording tagged on Windows: the chunk holds Windows-1252 bytes.
