@@ -783,6 +783,12 @@ bool TfrmOrvane::SaveSML(const QString &FileName)
         QGroupBox *Group;
         ~TRestoreGroup() { Group->setEnabled(true); }
     } restore{gbSML};
+    // The typed nodes are taken afresh, as the WAV and JPG saves do: after a load whose
+    // re-bind failed (a document that is no station document) they still belong to the
+    // previous document, and the pages would be collected into it while the foreign
+    // document went to the file. The re-bind refuses such a document before anything is
+    // written.
+    RebindSequence();
     CollectSequence();
     docSML->SaveToFile(FileName);
     edSMLFileName->setText(ShortName(FileName));

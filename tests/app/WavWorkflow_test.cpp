@@ -317,6 +317,37 @@ TEST_F(WavWorkflowTest, ADocumentThatDoesNotParseIsReportedAndClosesTheDocument)
     EXPECT_FALSE(Page().gbWavFile->isEnabled());
 }
 
+TEST_F(WavWorkflowTest, AForeignDocumentTakenOverIsNeverSavedAsTheStationDocument)
+{
+    // The chunk holds some other XML document: taking it over loads it but cannot bind it,
+    // so the pages keep showing the station document. An SML save must not then write the
+    // foreign document over the SML file, nor anywhere else, and call it complete.
+    const QString sml = PathOf(QStringLiteral("station.xml"));
+    writeFile(sml, StationDocument(QStringLiteral("Deneb")));
+    script->ChooseOpen(sml);
+    window->btnOpenSMLFile->click();
+    const QString wav = PathOf(QStringLiteral("foreign.wav"));
+    writeFile(wav, Recording(Chunk("SML ", "<Other/>")));
+    script->ChooseOpen(wav).Answer(TModalResult::Yes).Answer(TModalResult::OK);
+    Page().btnWaveFileOpen->click();
+    ASSERT_EQ(script->Asked().back().Type, TMsgDlgType::Error);
+    ASSERT_EQ(Target(), QStringLiteral("Deneb"));
+
+    script->Answer(TModalResult::OK);
+    window->btnSMLSave->click();
+    EXPECT_EQ(script->Asked().back().Type, TMsgDlgType::Error);
+    EXPECT_EQ(window->StatusPanel(1), QStringLiteral("... SAVE working..."));
+    EXPECT_EQ(readFile(sml), StationDocument(QStringLiteral("Deneb")));
+
+    const QString copy = PathOf(QStringLiteral("copy.xml"));
+    script->ChooseSave(copy).Answer(TModalResult::OK);
+    window->btnSMLSaveAs->click();
+    EXPECT_EQ(script->Asked().back().Type, TMsgDlgType::Error);
+    EXPECT_EQ(window->StatusPanel(1), QStringLiteral("... SaveAs working..."));
+    EXPECT_FALSE(QFileInfo::exists(copy));
+    EXPECT_EQ(window->FSMLFileName, sml);
+}
+
 TEST_F(WavWorkflowTest, DocumentsTaggedOnWindowsReadBackInWindows1252)
 {
     QByteArray document = StationDocument(QStringLiteral("Z\u00fcrich"));
