@@ -197,12 +197,12 @@ QByteArray windows1252ToUtf8(const QByteArray &bytes)
     return text.toUtf8();
 }
 
-// An encoding whose characters take two or four bytes: 8-bit bytes cannot be in it.
+// A 16-bit encoding: 8-bit bytes cannot be in it. (The 32-bit ones are left to the parser, which
+// cannot read them back either way.)
 bool isWideEncodingName(const QString &encoding)
 {
     const QString e = encoding.toUpper();
-    for (const char *stem :
-         {"UTF-16", "UTF16", "UCS-2", "UCS2", "UNICODE", "UTF-32", "UTF32", "UCS-4", "UCS4"})
+    for (const char *stem : {"UTF-16", "UTF16", "UCS-2", "UCS2", "UNICODE"})
         if (e.startsWith(QLatin1String(stem)))
             return true;
     return false;
