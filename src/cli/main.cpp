@@ -25,8 +25,8 @@ int main(int argc, char **argv)
     try {
         options = TTagOptions::Parse(arguments);
     } catch (const EUsageError &e) {
-        console.Error(QString::fromUtf8(e.what()));
-        std::fputs("Try 'orvane-tag --help'.\n", stderr);
+        // One line, as every error: the hint goes on the same line.
+        console.Error(QString::fromUtf8(e.what()) + QStringLiteral(" (try 'orvane-tag --help')"));
         return 2;
     }
 

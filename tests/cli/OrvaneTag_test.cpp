@@ -165,6 +165,7 @@ TEST_F(OrvaneTag, CommandLineErrorsAndHelp)
         EXPECT_TRUE(r.out.contains(c.outContains)) << what;
         if (c.status == 2) {
             EXPECT_TRUE(r.err.startsWith("orvane-tag: ")) << what;
+            EXPECT_EQ(r.err.count('\n'), 1) << what << ": " << r.err.constData();
         }
     }
 }
