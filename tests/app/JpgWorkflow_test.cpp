@@ -144,6 +144,11 @@ TEST_F(JpgWorkflowTest, TheAnswerDecidesAboutDocumentLightAndSaves)
         EXPECT_EQ(DocumentTarget(), c.TargetAfter);
         EXPECT_EQ(Page().ledJPGOpen->Lit(), c.Lit);
         EXPECT_EQ(JpgSaves(), c.Saves);
+        // A document taken over leaves the open notification's text standing; otherwise
+        // panel 1 keeps what the last SML command put there.
+        EXPECT_EQ(window->StatusPanel(1), c.Answer == TModalResult::Yes
+                                              ? QStringLiteral("Doc Now Open")
+                                              : QStringLiteral("SML is Active"));
         EXPECT_EQ(Page().edJPGFileName->text(),
                   c.NameBox.isEmpty() ? window->ShortName(jpg) : window->ShortName(c.NameBox));
         EXPECT_EQ(Page().btnSaveWAV->isEnabled(), c.Answer != TModalResult::Yes);

@@ -150,6 +150,11 @@ TEST_F(WavWorkflowTest, TheAnswerDecidesAboutDocumentLightAndSaves)
         EXPECT_EQ(DocumentTarget(), c.TargetAfter);
         EXPECT_EQ(Page().ledWAVOpen->Lit(), c.Lit);
         EXPECT_EQ(WavSaves(), c.Saves);
+        // A document taken over leaves the open notification's text standing; otherwise
+        // panel 1 keeps what the last SML command put there.
+        EXPECT_EQ(window->StatusPanel(1), c.Answer == TModalResult::Yes
+                                              ? QStringLiteral("Doc Now Open")
+                                              : QStringLiteral("SML is Active"));
         EXPECT_EQ(Page().edWAVFileName->text(), window->ShortName(wav));
         EXPECT_EQ(Page().btnSaveJPG->isEnabled(), c.Answer != TModalResult::Yes);
         if (c.Answer == TModalResult::Yes) {
