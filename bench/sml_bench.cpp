@@ -19,41 +19,6 @@
 namespace
 {
 
-#define BENCH_CLASSES(C)                                                                           \
-    C(KOVA_Station)                                                                                \
-    C(KOVA_Station_TitleBlock)                                                                     \
-    C(KOVA_Station_TitleBlock_Version)                                                             \
-    C(KOVA_Station_TitleBlock_Target)                                                              \
-    C(KOVA_Station_TitleBlock_CreatedOn)                                                           \
-    C(KOVA_Station_TitleBlock_Location)                                                            \
-    C(KOVA_Station_TitleBlock_Personel)                                                            \
-    C(KOVA_Station_TitleBlock_Files)                                                               \
-    C(KOVA_Station_EquipmentSetup)                                                                 \
-    C(KOVA_Station_EquipmentSetup_Antenna)                                                         \
-    C(KOVA_Station_EquipmentSetup_Antenna_PointingCoordinates)                                     \
-    C(KOVA_Station_EquipmentSetup_Antenna_Mount)                                                   \
-    C(KOVA_Station_EquipmentSetup_Antenna_Mount_AzEl)                                              \
-    C(KOVA_Station_EquipmentSetup_Antenna_Mount_DriftScan)                                         \
-    C(KOVA_Station_EquipmentSetup_Antenna_Shape)                                                   \
-    C(KOVA_Station_EquipmentSetup_Antenna_Shape_Circular)                                          \
-    C(KOVA_Station_EquipmentSetup_Antenna_Shape_Other)                                             \
-    C(KOVA_Station_EquipmentSetup_Antenna_Horn)                                                    \
-    C(KOVA_Station_EquipmentSetup_Antenna_LNA)                                                     \
-    C(KOVA_Station_EquipmentSetup_Antenna_L1)                                                      \
-    C(KOVA_Station_EquipmentSetup_Antenna_BPF)                                                     \
-    C(KOVA_Station_EquipmentSetup_Antenna_L2)                                                      \
-    C(KOVA_Station_EquipmentSetup_Antenna_RFAmp)                                                   \
-    C(KOVA_Station_EquipmentSetup_Antenna_L3)                                                      \
-    C(KOVA_Station_EquipmentSetup_Receiver)                                                        \
-    C(KOVA_Station_EquipmentSetup_Receiver_Tuning)                                                 \
-    C(KOVA_Station_EquipmentSetup_Receiver_SpectrumAnalyzer)                                       \
-    C(KOVA_Station_EquipmentSetup_Receiver_A_To_D)                                                 \
-    C(KOVA_Station_EquipmentSetup_Receiver_WeightingWindow)                                        \
-    C(KOVA_Station_EquipmentSetup_Receiver_DSP)                                                    \
-    C(KOVA_Station_EquipmentSetup_Receiver_DigitalFilter)                                          \
-    C(KOVA_Station_EquipmentSetup_Receiver_TimeKeeping)                                            \
-    C(KOVA_Station_EquipmentSetup_Receiver_AnalogFilter)
-
 // What one pass over the typed items collects.
 struct TVisit {
     double sink = 0;                            // keeps the reads from being optimised away
@@ -63,7 +28,7 @@ struct TVisit {
 };
 
 #define BENCH_DECLARE(Name) void visit(const IXML##Name &node, TVisit &v);
-BENCH_CLASSES(BENCH_DECLARE)
+KOVA_TYPED_CLASSES(BENCH_DECLARE)
 
 template <class F> void readValue(TVisit &v, F &&get)
 {
@@ -102,7 +67,7 @@ template <class F> void readValue(TVisit &v, F &&get)
     {                                                                                              \
         Name##_ITEMS(BENCH_ITEM, Name)                                                             \
     }
-BENCH_CLASSES(BENCH_DEFINE)
+KOVA_TYPED_CLASSES(BENCH_DEFINE)
 
 const TXMLDocOptions windowOptions =
     TXMLDocOption::doNodeAutoCreate | TXMLDocOption::doNodeAutoIndent | TXMLDocOption::doAttrNull |
