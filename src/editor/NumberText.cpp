@@ -145,6 +145,7 @@ public:
         }
         if (const int length = SignAt(i, end, FNegative))
             i += length;
+        FDigitsStart = i;
         if (radix == 0)
             ReadDecimal(i, end);
         else
@@ -247,13 +248,7 @@ private:
     }
 
     // Index of the first character after prefix and sign (for error marking).
-    int FirstAfterSign(int end) const
-    {
-        int i = 0;
-        while (i < end && (FText.at(i).isSpace() || QStringLiteral("!$%&+-").contains(FText.at(i))))
-            ++i;
-        return i < end ? i : end - 1;
-    }
+    int FirstAfterSign(int end) const { return FDigitsStart < end ? FDigitsStart : end - 1; }
 
     TParsedNumber Result() const
     {
@@ -312,6 +307,7 @@ private:
     bool FNegative = false;
     bool FExpNegative = false;
     int FRadix = 0;
+    int FDigitsStart = 0;
     int FMultiplier = 0;
     QString FIntDigits;
     QString FFracDigits;

@@ -160,6 +160,11 @@ TEST(NumberText, ReadsBackWhatItShowsInEveryLocale)
         }
     }
 
+    // A wrong character after the locale's minus is the one marked.
+    const TParsedNumber bad = ParseNumber(QStringLiteral("\u2212k"), locales[1]);
+    EXPECT_FALSE(bad.Valid);
+    EXPECT_EQ(bad.FirstBad, 1);
+
     // Editing the shown text of a negative value commits it.
     TNumericEntry field;
     field.setLocale(QLocale(QLocale::Swedish, QLocale::Sweden));
