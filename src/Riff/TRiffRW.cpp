@@ -620,10 +620,20 @@ bool TRiffRW::SaveInPlace(const QString &Filename)
     const bool intoFiller =
         !tail.empty() && room > 0 &&
         (tailBytes == room || (tailBytes + ChunkHeaderSize <= room && (room - tailBytes) % 2 == 0));
-    // An appended tail is followed by one filler over the old one: that needs an even
-    // distance (an old tail with an unpadded odd chunk inside it is rewritten instead).
-    if (!tail.empty() && !intoFiller && (source.PaddedEnd - start) % 2 != 0)
-        return false;
+    // An appended tail grows the file by a whole number of 8-byte units (see below).
+    qint64 region = tailBytes;
+    while (region % 8 != 0 || (region > tailBytes && region - tailBytes < ChunkHeaderSize))
+        region += 2;
+    if (!tail.empty() && !intoFiller) {
+        // The old tail is retired as one filler in front of the appended one: that needs
+        // an even length (an old tail with an unpadded odd chunk inside is rewritten).
+        if ((source.PaddedEnd - start) % 2 != 0)
+            return false;
+        // Old and new tail side by side must still fit the 32-bit size fields; the
+        // rewritten file, without the old tail, may.
+        if (source.PaddedEnd + region - 8 > MaxField)
+            return false;
+    }
 
     TFileHandle file = TFileHandle::Open(Filename, true);
     const struct stat opened = file.Stat();
@@ -726,9 +736,6 @@ bool TRiffRW::SaveInPlace(const QString &Filename)
         // chunks: whole ones, so the region is a multiple of 8 bytes; what the tail
         // leaves of it (none, or 8 bytes or more) is filler that is cut off at the end.
         const qint64 from = source.PaddedEnd;
-        qint64 region = tailBytes;
-        while (region % 8 != 0 || (region > tailBytes && region - tailBytes < ChunkHeaderSize))
-            region += 2;
         end = from + tailBytes;
         try {
             cut(from + region);

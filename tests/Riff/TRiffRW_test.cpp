@@ -416,6 +416,22 @@ TEST_F(RiffTest, SizesBeyondFourGibibytesAreRefused)
                 HasSubstr("The file would be too large for RIFF"));
     EXPECT_FALSE(QFile::exists(dir.filePath("out.wav")));
     EXPECT_EQ(QFileInfo(fits).size(), afterData + 12);
+
+    // A re-tag in place would keep the old tag beside the new one past the limit; the
+    // file without the old tag fits, so it is rewritten instead of getting a header
+    // that lies. (A name too long for the temporary file stops that rewrite at once.)
+    const qint64 audio = 0xFFFFFFFFLL - 3000 - 21; // even: no pad byte
+    const QByteArray tagged =
+        "RIFF" + LE32(quint32(audio + 3020)) + "WAVE" + "data" + LE32(quint32(audio));
+    const QString nearLimit = sparse(QString(246, 'n') + ".wav", 20 + audio + 3008, tagged,
+                                     20 + audio, "SML " + LE32(3000) + QByteArray(3000, 'x'));
+    riff->LoadFromFile(nearLimit);
+    riff->ReplaceChunk("SML ", QByteArray(3000, 'y'));
+    EXPECT_THAT(ErrorOf([&] { riff->SaveToFile(nearLimit); }), HasSubstr("Cannot create file"));
+    QFile back(nearLimit);
+    ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+    EXPECT_EQ(back.size(), 20 + audio + 3008);
+    EXPECT_EQ(back.read(8), tagged.left(8));
 }
 
 } // namespace
