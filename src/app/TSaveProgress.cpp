@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include <exception>
+
 namespace
 {
 
@@ -12,8 +14,9 @@ constexpr qint64 RefreshMilliseconds = 100; // at most this often afterwards
 } // namespace
 
 TSaveProgress::TSaveProgress(QObject &window, std::function<void(const QString &)> show,
-                             QString action)
-    : FWindow(window), FShow(std::move(show)), FAction(std::move(action))
+                             QString action, QString shownBefore)
+    : FWindow(window), FShow(std::move(show)), FAction(std::move(action)),
+      FShownBefore(std::move(shownBefore)), FUncaughtAtStart(std::uncaught_exceptions())
 {
     FStarted.start();
     FWindow.installEventFilter(this);
@@ -22,6 +25,8 @@ TSaveProgress::TSaveProgress(QObject &window, std::function<void(const QString &
 TSaveProgress::~TSaveProgress()
 {
     FWindow.removeEventFilter(this);
+    if (FShown && std::uncaught_exceptions() > FUncaughtAtStart)
+        FShow(FShownBefore);
 }
 
 TTagProgress TSaveProgress::Callback()

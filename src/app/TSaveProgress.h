@@ -1,6 +1,8 @@
 // The progress of a long save of a recording or picture: after about half a second
 // the status bar shows how far the save is and the window is repainted as it goes.
 // User input waits until the save is over and the window does not close meanwhile.
+// A save that fails after progress was shown puts the text shown before it back, so
+// that no stale percentage is left standing as if the save were still going on.
 #pragma once
 
 #include "media/TagProgress.h"
@@ -15,7 +17,9 @@ class TSaveProgress : public QObject
 {
 public:
     // show receives "<action> <n>%"; window is kept from closing while this lives.
-    TSaveProgress(QObject &window, std::function<void(const QString &)> show, QString action);
+    // shownBefore is the text show replaced: it comes back when this dies by an error.
+    TSaveProgress(QObject &window, std::function<void(const QString &)> show, QString action,
+                  QString shownBefore);
     ~TSaveProgress() override;
     TSaveProgress(const TSaveProgress &) = delete;
     TSaveProgress &operator=(const TSaveProgress &) = delete;
@@ -35,6 +39,8 @@ private:
     QObject &FWindow;
     std::function<void(const QString &)> FShow;
     QString FAction;
+    QString FShownBefore;
+    int FUncaughtAtStart = 0;
     QElapsedTimer FStarted;
     QElapsedTimer FLastShown;
     bool FShown = false;

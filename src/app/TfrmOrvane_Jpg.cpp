@@ -121,7 +121,7 @@ bool TfrmOrvane::SaveJPG(const QString &FileName)
     {
         TSaveProgress progress(
             *this, [this](const QString &text) { SetStatusPanel(5, text); },
-            QStringLiteral("Saving JPG file"));
+            QStringLiteral("Saving JPG file"), StatusPanel(5));
         TagJpgPicture(msJPG->Bytes(), dlgOpenJPGFileName, FileName, moSML->toPlainText(),
                       progress.Callback());
     }

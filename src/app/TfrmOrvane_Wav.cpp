@@ -118,7 +118,7 @@ bool TfrmOrvane::SaveWAV(const QString &FileName)
     {
         TSaveProgress progress(
             *this, [this](const QString &text) { SetStatusPanel(5, text); },
-            QStringLiteral("Saving WAV file"));
+            QStringLiteral("Saving WAV file"), StatusPanel(5));
         TagWavRiff(*WAVRiff, FileName, moSML->toPlainText(), progress.Callback());
     }
     SetGroupColour(group, ActiveCaptionGradientColour());
