@@ -415,10 +415,8 @@ void TRiffRW::LoadFromFile(const QString &Filename)
             const QString text =
                 QStringLiteral("Chunk %1 at offset %2 declares %3 bytes, but only %4 remain in "
                                "the file")
-                    .arg(Quoted(id))
-                    .arg(position)
-                    .arg(size)
-                    .arg(length - position - ChunkHeaderSize);
+                    .arg(Quoted(id), QString::number(position), QString::number(size),
+                         QString::number(length - position - ChunkHeaderSize));
             FNotices.push_back({TRiffNotice::TKind::PastEnd, id, position, size, text});
             throw ERiffError::Check(text, __FILE__, __LINE__);
         }
@@ -426,16 +424,14 @@ void TRiffRW::LoadFromFile(const QString &Filename)
             const QString text =
                 QStringLiteral("Chunk %1 at offset %2 ends beyond the 4 GiB a RIFF file can "
                                "describe")
-                    .arg(Quoted(id))
-                    .arg(position);
+                    .arg(Quoted(id), QString::number(position));
             FNotices.push_back({TRiffNotice::TKind::TooLarge, id, position, size, text});
             throw ERiffError::Check(text, __FILE__, __LINE__);
         }
         if (!seen.insert(ReadLE32(head)).second)
             FNotices.push_back({TRiffNotice::TKind::RepeatedId, id, position, size,
                                 QStringLiteral("Chunk %1 at offset %2 repeats an id seen before")
-                                    .arg(Quoted(id))
-                                    .arg(position)});
+                                    .arg(Quoted(id), QString::number(position))});
 
         auto chunk = std::make_unique<TChunkInfo>();
         chunk->ChunkID = id;
@@ -453,9 +449,7 @@ void TRiffRW::LoadFromFile(const QString &Filename)
                 FNotices.push_back(
                     {TRiffNotice::TKind::MissingPad, id, chunk->Offset, size,
                      QStringLiteral("Chunk %1 at offset %2 has odd length %3 and no pad byte")
-                         .arg(Quoted(id))
-                         .arg(chunk->Offset)
-                         .arg(size)});
+                         .arg(Quoted(id), QString::number(chunk->Offset), QString::number(size))});
             }
         }
         FSource->Order.push_back(chunk->Offset);
@@ -473,8 +467,7 @@ std::vector<TRiffRW::TSaveItem> TRiffRW::Layout() const
         const qint64 length = chunk->Length();
         RIFF_CHECK(length <= MaxField, QStringLiteral("Chunk %1 is too large for a RIFF file "
                                                       "(%2 bytes)")
-                                           .arg(Quoted(chunk->ChunkID))
-                                           .arg(length));
+                                           .arg(Quoted(chunk->ChunkID), QString::number(length)));
         items.push_back({chunk.get(), length});
         total += ChunkHeaderSize + Padded(length);
     }

@@ -133,6 +133,12 @@ std::vector<LoadCase> LoadCases()
          {{"ds64", Pattern(28)}},
          "Chunk \"data\" at offset 48 declares 4294967295 bytes.*",
          {K::PastEnd}},
+        // An id that looks like a text pattern is named as it is.
+        {"pattern_like_id_named",
+         Fixed(Wave + "%1%2" + LE32(9)),
+         {},
+         "Chunk \"%1%2\" at offset 12 declares 9 bytes, but only 0 remain in the file \\(TRiffRW.*",
+         {K::PastEnd}},
         {"binary_id_named",
          Fixed(Wave + "\x86\x61\x74\x60" + LE32(62207)),
          {},
