@@ -59,7 +59,8 @@ TTagProgress TTagConsole::BytesProgress()
         if (done < total && now - FLastDraw < std::chrono::milliseconds(100))
             return;
         FLastDraw = now;
-        Show(QStringLiteral("%1  %2 / %3 MiB").arg(FCurrent).arg(done >> 20).arg(total >> 20));
+        Show(QStringLiteral("%1  %2 / %3 MiB")
+                 .arg(FCurrent, QString::number(done >> 20), QString::number(total >> 20)));
     };
 }
 
