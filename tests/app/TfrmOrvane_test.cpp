@@ -220,6 +220,25 @@ TEST_F(MainWindowTest, FirstRunOpensTheDefaultDocumentAndCreatesTheSettings)
     EXPECT_EQ(stored.value("SMLFile").toString(), QString());
 }
 
+TEST(MainWindowSettings, LiveUnderTheUsersKOVANetOrvaneKey)
+{
+    // The program's own store, not a file named by a test: what a close writes there, the
+    // next start reads back.
+    QTemporaryDir config;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    const QString store = config.filePath(QStringLiteral("KOVA Net/Orvane.conf"));
+    {
+        TfrmOrvane first(std::make_unique<TScriptedDialogs>());
+        EXPECT_EQ(first.SettingsFileName(), store);
+        first.move(321, 123);
+        EXPECT_TRUE(first.close());
+    }
+    ASSERT_TRUE(QFileInfo::exists(store));
+    EXPECT_EQ(QSettings(store, QSettings::IniFormat).value("Left").toInt(), 321);
+    TfrmOrvane next(std::make_unique<TScriptedDialogs>());
+    EXPECT_EQ(next.pos(), QPoint(321, 123));
+}
+
 TEST_F(MainWindowTest, StoredPositionIsAppliedUpToTheFirstBadValue)
 {
     ASSERT_EQ(QGuiApplication::screens().size(), 1) << "the monitor correction needs one screen";
