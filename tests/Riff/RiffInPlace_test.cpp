@@ -50,6 +50,12 @@ std::vector<Scenario> Scenarios()
          {},
          NewTag,
          {Append, Append + 6}},
+        // The audio ends the file without its pad byte: the grown region supplies it.
+        {"first_tag_after_unpadded_audio",
+         {{"fmt ", Fmt}, {"data", Audio, false}},
+         {},
+         NewTag,
+         {Append, Append + 6}},
         {"replace_tag", tagged, {}, NewTag, {Append, Append + 7}},
         // A tail of whole 8-byte units fills the grown region: nothing to cut off.
         {"replace_tag_in_whole_units",
