@@ -4,7 +4,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 QString DoubleToXMLText(double value)
@@ -17,9 +16,12 @@ QString DoubleToXMLText(double value)
         return QStringLiteral("0");
 
     // 15 significant digits as d.dddddddddddddde[+-]x; the exponent is that of the rounded value.
+    // to_chars, unlike printf, ignores the C locale, which the application sets to the user's
+    // (whose decimal separator may be a comma).
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", value);
-    const QString text = QString::fromLatin1(buffer);
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const QString text = QString::fromLatin1(buffer, int(written.ptr - buffer));
     const int e = text.indexOf(QLatin1Char('e'));
     const int exponent = text.mid(e + 1).toInt();
     const bool negative = text.startsWith(QLatin1Char('-'));

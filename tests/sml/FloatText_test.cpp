@@ -3,11 +3,15 @@
 #include "sml/FloatText.h"
 #include "sml/XMLValueConversion.h"
 
+#include <QFile>
 #include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <clocale>
 #include <cmath>
 #include <limits>
 
@@ -92,6 +96,38 @@ TEST(FloatText, WritingIgnoresTheUserLocaleAndReadingAcceptsBothSeparators)
     EXPECT_EQ(XMLTextToSingle(QStringLiteral("-1,25e2")), -125.0f);
     // A group separator is not a decimal separator a second time.
     EXPECT_FALSE(XMLTextToDouble(QStringLiteral("1.000,5")));
+}
+
+// Sets LC_NUMERIC to a locale with a decimal comma: an installed one, or else one compiled into
+// dir from the system's locale sources. The name, or null when there is none.
+const char *setCommaLocale(const QString &dir)
+{
+    for (const char *name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"})
+        if (std::setlocale(LC_NUMERIC, name))
+            return name;
+    if (!QFile::exists("/usr/share/i18n/locales/de_DE") ||
+        QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", dir + "/de_DE.UTF-8"}) < 0)
+        return nullptr;
+    qputenv("LOCPATH", dir.toLocal8Bit());
+    return std::setlocale(LC_NUMERIC, "de_DE.UTF-8") ? "de_DE.UTF-8 (compiled)" : nullptr;
+}
+
+// The application runs in the user's C locale too (set at start-up); a comma there must not
+// reach the document.
+TEST(FloatText, WritingIgnoresTheCLocale)
+{
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    const QTemporaryDir dir;
+    const char *comma = setCommaLocale(dir.path());
+    const QString written[] = {FloatToXMLText(40.5f), FloatToXMLText(3.14159f),
+                               FloatToXMLText(0.0001f)};
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    qunsetenv("LOCPATH");
+    if (!comma)
+        GTEST_SKIP() << "no locale with a decimal comma is installed or can be compiled";
+    EXPECT_EQ(written[0], "40.5") << comma;
+    EXPECT_EQ(written[1], "3.1415901184082") << comma;
+    EXPECT_EQ(written[2], "9.99999974737875E-5") << comma;
 }
 
 TEST(FloatText, ReadingRejectsWhatIsNoPlainNumber)
