@@ -609,11 +609,23 @@ void TfrmOrvane::ShowSequence()
 
 void TfrmOrvane::CollectSequence()
 {
+    CommitFocusedNumber();
     Batched([this] {
         TitleControlsToSML();
         AntennaControlsToSML();
         ReceiverControlsToSML();
     });
+}
+
+void TfrmOrvane::CommitFocusedNumber()
+{
+    // A save from a menu or a shortcut takes no focus, so a number still being typed
+    // would not be committed and the document would get the old value while the field
+    // shows the new one. Commit it as leaving the field would; invalid text stays
+    // uncommitted and keeps its error state.
+    auto *const field = qobject_cast<TNumericEntry *>(QApplication::focusWidget());
+    if (field && isAncestorOf(field) && field->State() == TNumericEntry::TState::Editing)
+        field->Commit();
 }
 
 void TfrmOrvane::RawXMLRefresh()

@@ -74,6 +74,8 @@ public:
     void ShowPages();
     // The three pages' collect steps: Station, Antenna, Receiver.
     void CollectSequence();
+    // Commits a number being typed into this window's focused field (nothing when none is).
+    void CommitFocusedNumber();
     // Replaces the raw XML page with the re-indented text of the active document.
     void RawXMLRefresh();
 

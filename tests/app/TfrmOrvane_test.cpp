@@ -505,6 +505,30 @@ TEST_F(MainWindowTest, StationPositionSurvivesASave)
     EXPECT_NEAR(AttributeIn(file, "Location", "Longitude").toDouble(), 3.14159, 1e-5);
 }
 
+TEST_F(MainWindowTest, ASaveFromTheMenuCommitsTheNumberBeingTyped)
+{
+    // Menus and shortcuts take no focus, so the field being typed in is never left.
+    const QString file = WriteDocument(QStringLiteral("typing.xml"));
+    TfrmOrvane &w = Start();
+    OpenThroughDialog(file);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    TNumericEntry &hit = *w.StationPage->neHitID;
+    hit.setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), &hit);
+    hit.setText(QStringLiteral("4711"));
+    ASSERT_EQ(hit.State(), TNumericEntry::TState::Editing);
+    w.mnuSaveSML->trigger();
+    EXPECT_EQ(AttributeIn(file, "Target", "HitID"), QStringLiteral("4711"));
+    EXPECT_EQ(hit.State(), TNumericEntry::TState::Normal);
+
+    hit.setText(QStringLiteral("47x"));
+    w.mnuSaveSML->trigger();
+    EXPECT_EQ(AttributeIn(file, "Target", "HitID"), QStringLiteral("4711"))
+        << "invalid text is not committed";
+    EXPECT_EQ(hit.State(), TNumericEntry::TState::Error);
+}
+
 // --- Raw XML page ---
 
 TEST_F(MainWindowTest, RawXMLPageFollowsTheDocument)
