@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 #include <memory>
 
@@ -25,6 +26,9 @@ int RunEmbed(const TTagOptions &options, TTagConsole &console)
     }
 
     int status = 0;
+    // Two inputs of the same name from different folders would land on one output in
+    // --output-dir: the second is refused so the first one's tagged copy is kept.
+    QSet<QString> written;
     const int count = static_cast<int>(options.Files.size());
     for (int i = 0; i < count; ++i) {
         const QString &source = options.Files[i];
@@ -34,6 +38,10 @@ int RunEmbed(const TTagOptions &options, TTagConsole &console)
                                    : source;
         console.BeginFile(i + 1, count, source);
         try {
+            const QString output = QFileInfo(target).absoluteFilePath();
+            if (written.contains(output))
+                throw std::runtime_error("an earlier file of this call was written to " +
+                                         QDir::toNativeSeparators(target).toStdString());
             const TMediaKind kind = MediaKindOfFile(source);
             if (kind == TMediaKind::Unknown)
                 throw std::runtime_error("not a WAV or JPG file");
@@ -42,6 +50,7 @@ int RunEmbed(const TTagOptions &options, TTagConsole &console)
                 TagWavFile(source, target, text, console.BytesProgress());
             else
                 TagJpgFile(source, target, text, console.BytesProgress());
+            written.insert(output);
         } catch (const std::exception &e) {
             console.Error({source, target}, e);
             status = 1;

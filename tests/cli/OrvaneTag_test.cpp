@@ -320,6 +320,30 @@ TEST_F(OrvaneTag, OutputsElsewhereLeaveTheSourceAndExtractReportsMissingTags)
     }
 }
 
+TEST_F(OrvaneTag, OutputDirNeverWritesTwoInputsOverEachOther)
+{
+    // Two recordings of one name from different folders: the second is refused and the
+    // first one's tagged copy stays.
+    const auto recording = [](char sample) {
+        QByteArray fmt("\x01\x00\x01\x00\x40\x1f\x00\x00\x80\x3e\x00\x00\x02\x00\x10\x00", 16);
+        return QByteArray("RIFF\x28\x00\x00\x00WAVEfmt \x10\x00\x00\x00", 20) + fmt +
+               QByteArray("data\x04\x00\x00\x00", 8) + QByteArray(4, sample);
+    };
+    QDir(dir.path()).mkpath(QStringLiteral("a"));
+    QDir(dir.path()).mkpath(QStringLiteral("b"));
+    QDir(dir.path()).mkpath(QStringLiteral("out"));
+    const QString first = dir.filePath(QStringLiteral("a/x.wav"));
+    const QString second = dir.filePath(QStringLiteral("b/x.wav"));
+    testsupport::writeFile(first, recording('A'));
+    testsupport::writeFile(second, recording('B'));
+    const TRun r = run({"embed", "--sml", doc, "--output-dir", dir.filePath("out"), first, second});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.startsWith("orvane-tag: " + second.toUtf8())) << r.err.toStdString();
+    const QByteArray out = testsupport::readFile(dir.filePath(QStringLiteral("out/x.wav")));
+    EXPECT_TRUE(out.contains("AAAA"));
+    EXPECT_TRUE(out.contains("SML "));
+}
+
 TEST_F(OrvaneTag, ShowsProgressOnlyOnATerminal)
 {
     ORVANE_REQUIRE_CORPUS();
