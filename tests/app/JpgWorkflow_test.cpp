@@ -191,23 +191,8 @@ TEST_F(JpgWorkflowTest, ATakenOverDocumentIsNeverWrittenBackAtClose)
     // picture, even when changed, goes into neither the SML file nor the picture.
     const QString sml = PathOf(QStringLiteral("station.xml"));
     writeFile(sml, StationDocument(QStringLiteral("Deneb")));
-    script->ChooseOpen(sml);
-    window->btnOpenSMLFile->click();
     const QString jpg = WritePicture(QStringLiteral("tagged.jpg"), QStringLiteral("Vega"));
-    const QByteArray picture = readFile(jpg);
-    Open(jpg, TModalResult::Yes);
-    ASSERT_EQ(Target(), QStringLiteral("Vega"));
-    Page().edTargetName->setText(QStringLiteral("Altair"));
-    window->btnRefreshSML->click();
-    ASSERT_TRUE(window->docSML->Modified());
-
-    EXPECT_TRUE(window->close());
-    EXPECT_EQ(readFile(sml), StationDocument(QStringLiteral("Deneb")));
-    EXPECT_EQ(readFile(jpg), picture);
-    EXPECT_EQ(QSettings(PathOf(QStringLiteral("Orvane.conf")), QSettings::IniFormat)
-                  .value(QStringLiteral("SMLFile"))
-                  .toString(),
-              sml);
+    ExpectTakeOverNeverWrittenBackAtClose(sml, jpg, [&] { Open(jpg, TModalResult::Yes); });
 }
 
 TEST_F(JpgWorkflowTest, SaveWithoutChosenFileWritesNothingAndEmptiesTheName)

@@ -15,8 +15,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -103,6 +105,31 @@ protected:
         std::vector<QString> fresh(all.begin() + static_cast<std::ptrdiff_t>(FSeen), all.end());
         FSeen = all.size();
         return fresh;
+    }
+
+    // Opens the SML file sml, takes over the document tagged into media through takeOver,
+    // changes and collects it, and closes the window: the taken-over document goes into
+    // neither file, and the SML file stays the one to open next time.
+    void ExpectTakeOverNeverWrittenBackAtClose(const QString &sml, const QString &media,
+                                               const std::function<void()> &takeOver)
+    {
+        const QByteArray document = testsupport::readFile(sml);
+        const QByteArray tagged = testsupport::readFile(media);
+        script->ChooseOpen(sml);
+        window->btnOpenSMLFile->click();
+        takeOver();
+        ASSERT_EQ(Target(), QStringLiteral("Vega"));
+        Page().edTargetName->setText(QStringLiteral("Altair"));
+        window->btnRefreshSML->click();
+        ASSERT_TRUE(window->docSML->Modified());
+
+        EXPECT_TRUE(window->close());
+        EXPECT_EQ(testsupport::readFile(sml), document);
+        EXPECT_EQ(testsupport::readFile(media), tagged);
+        EXPECT_EQ(QSettings(PathOf(QStringLiteral("Orvane.conf")), QSettings::IniFormat)
+                      .value(QStringLiteral("SMLFile"))
+                      .toString(),
+                  sml);
     }
 
     QTemporaryDir dir;

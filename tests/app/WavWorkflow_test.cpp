@@ -291,23 +291,8 @@ TEST_F(WavWorkflowTest, ATakenOverDocumentIsNeverWrittenBackAtClose)
     // recording, even when changed, goes into neither the SML file nor the recording.
     const QString sml = PathOf(QStringLiteral("station.xml"));
     writeFile(sml, StationDocument(QStringLiteral("Deneb")));
-    script->ChooseOpen(sml);
-    window->btnOpenSMLFile->click();
     const QString wav = WriteRecording(QStringLiteral("tagged.wav"), QStringLiteral("Vega"));
-    const QByteArray recording = readFile(wav);
-    Open(wav, TModalResult::Yes);
-    ASSERT_EQ(Target(), QStringLiteral("Vega"));
-    Page().edTargetName->setText(QStringLiteral("Altair"));
-    window->btnRefreshSML->click();
-    ASSERT_TRUE(window->docSML->Modified());
-
-    EXPECT_TRUE(window->close());
-    EXPECT_EQ(readFile(sml), StationDocument(QStringLiteral("Deneb")));
-    EXPECT_EQ(readFile(wav), recording);
-    EXPECT_EQ(QSettings(PathOf(QStringLiteral("Orvane.conf")), QSettings::IniFormat)
-                  .value(QStringLiteral("SMLFile"))
-                  .toString(),
-              sml);
+    ExpectTakeOverNeverWrittenBackAtClose(sml, wav, [&] { Open(wav, TModalResult::Yes); });
 }
 
 TEST_F(WavWorkflowTest, ADocumentThatDoesNotParseIsReportedAndClosesTheDocument)
