@@ -252,6 +252,9 @@ QWidget *TStationPage::BuildVersion()
     lblSMLVersion = label(notLoaded, "lblSMLVersion");
     lblKOVAVers = label(QStringLiteral("KOVA Version:"), "lblKOVAVers");
     lblKOVAVersion = label(notLoaded, "lblKOVAVersion");
+    // The version labels show document text: markup in it is shown, never rendered.
+    for (QLabel *shown : {lblXMLVersion, lblSMLVersion, lblKOVAVersion})
+        shown->setTextFormat(Qt::PlainText);
     auto *versions = new QFormLayout(gbTitleSML);
     versions->addRow(lblXMLVers, lblXMLVersion);
     versions->addRow(lblSMLVers, lblSMLVersion);

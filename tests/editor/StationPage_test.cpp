@@ -188,6 +188,12 @@ TEST_F(StationPage, MissingItemsShowTheirFallBacksAndTheCollectWritesThem)
     EXPECT_EQ(doc.title->Get_Personel()->Get_Observers(), "No Observers");
     EXPECT_TRUE(doc.title->Get_Target()->HasAttribute("Note"));
     EXPECT_EQ(doc.title->Get_Target()->Get_Note(), "");
+
+    // Markup in a version is shown as typed, not rendered as a bold "2".
+    doc.title->Get_Version()->SetAttribute(QStringLiteral("SML"), QStringLiteral("<b>2</b>"));
+    page.TitleSMLToControls(doc.title);
+    EXPECT_GT(page.lblSMLVersion->sizeHint().width(),
+              page.lblSMLVersion->fontMetrics().horizontalAdvance(QStringLiteral("<b>2")));
 }
 
 TEST_F(StationPage, APositionThatIsNotANumberShowsZeroAndStopsNothing)
