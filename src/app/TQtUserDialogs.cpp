@@ -89,6 +89,8 @@ TModalResult TQtUserDialogs::MessageDlg(const QString &text, TMsgDlgButtons butt
 {
     QMessageBox box(StandardIcon(type), ProgramTitle, text, StandardButtons(buttons),
                     QApplication::activeWindow());
+    // Messages quote file names and document text: show them as they are.
+    box.setTextFormat(Qt::PlainText);
     switch (box.exec()) {
     case QMessageBox::Ok:
         return TModalResult::OK;

@@ -246,6 +246,7 @@ void TfrmOrvane::BuildStatusBar()
     sbOrvane->setMinimumHeight(19);
     for (std::size_t i = 0; i < FPanels.size(); ++i) {
         auto *panel = new QLabel(sbOrvane);
+        panel->setTextFormat(Qt::PlainText); // file names are shown, never rendered
         panel->setFixedWidth(PanelWidths[i]);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
