@@ -26,6 +26,8 @@
 #include <functional>
 #include <memory>
 
+#include <unistd.h>
+
 namespace
 {
 
@@ -71,7 +73,11 @@ void WriteRecording(const QString &path, qint64 dataBytes)
     const QByteArray block(1 << 20, '\x11');
     for (qint64 done = 0; done < dataBytes; done += block.size())
         file.write(block.constData(), qMin<qint64>(block.size(), dataBytes - done));
+    // A station's recording has long been written out to disk when it is tagged: flush this
+    // one too, or the first in-place save's flush would pay for writing the whole audio.
     file.flush();
+    if (::fsync(file.handle()) != 0)
+        qFatal("cannot flush %s", qPrintable(path));
     file.close();
 }
 
